@@ -1,0 +1,284 @@
+#include "app/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QVariant>
+#include <cmath>
+#include <optional>
+#include <type_traits>
+#include <utility>
+
+namespace skelvane {
+
+namespace {
+
+const QString kSection = QStringLiteral("Settings");
+
+// One open INI file, positioned in the settings section. Looks names up without regard to
+// case (QSettings itself is case-sensitive here) and, when writing a name, drops any stored
+// key that differs from it only in case so that one value per name remains.
+class Section {
+  public:
+    explicit Section(const QString& path) : settings_(path, QSettings::IniFormat) {
+        settings_.beginGroup(kSection);
+        for (const QString& key : settings_.childKeys())
+            keys_[key.toLower()].append(key);
+    }
+
+    // The stored text of a value, or nothing when it is absent or not text-like.
+    std::optional<QString> text(const QString& name) const {
+        const auto it = keys_.constFind(name.toLower());
+        if (it == keys_.cend())
+            return std::nullopt;
+        // Several spellings: the exact one wins, else the first in key order.
+        const QString key = it->contains(name) ? name : it->first();
+        const QVariant value = settings_.value(key);
+        // An unquoted value with commas reads as a list; it was meant as one text.
+        if (value.typeId() == QMetaType::QStringList)
+            return value.toStringList().join(QStringLiteral(", "));
+        if (!value.isValid() || !value.canConvert<QString>())
+            return std::nullopt;
+        return value.toString();
+    }
+
+    bool writable() const { return settings_.isWritable(); }
+
+    void write(const QString& name, const QString& value) {
+        const auto it = keys_.find(name.toLower());
+        if (it != keys_.end()) {
+            for (const QString& key : std::as_const(*it))
+                if (key != name)
+                    settings_.remove(key);
+            *it = QStringList{name};
+        } else {
+            keys_.insert(name.toLower(), QStringList{name});
+        }
+        settings_.setValue(name, value);
+    }
+
+    // Writes the file out. A format error only says that the old file held lines that could
+    // not be parsed; the new contents were still written (writability was checked first).
+    bool finish() {
+        settings_.endGroup();
+        settings_.sync();
+        return settings_.status() != QSettings::AccessError;
+    }
+
+  private:
+    QSettings settings_;
+    QHash<QString, QStringList> keys_; // lower-case name -> stored spellings
+};
+
+// Opens the file for writing, runs `fill` on its section and writes it out.
+template <class Fill> bool WriteFile(const QString& path, Fill&& fill) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    Section section(path);
+    if (!section.writable())
+        return false;
+    fill(section);
+    return section.finish();
+}
+
+// Cuts to a fixed buffer's length without splitting a surrogate pair.
+QString Cut(QString text, int maxLength) {
+    if (maxLength > 0 && text.size() > maxLength) {
+        qsizetype n = maxLength;
+        if (text.at(n - 1).isHighSurrogate())
+            --n;
+        text.truncate(n);
+    }
+    return text;
+}
+
+std::optional<int> ParseInt(const QString& text) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+std::optional<bool> ParseBool(const QString& text) {
+    const QString t = text.trimmed().toLower();
+    if (t == u"true" || t == u"1")
+        return true;
+    if (t == u"false" || t == u"0")
+        return false;
+    return std::nullopt;
+}
+
+std::optional<double> ParseDouble(const QString& text) {
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok); // C locale, as written
+    return ok && std::isfinite(value) ? std::optional(value) : std::nullopt;
+}
+
+// Reads one value as type T; nothing when it is absent or unreadable as T.
+template <class T> std::optional<T> Parse(const std::optional<QString>& text, int maxLength) {
+    if (!text)
+        return std::nullopt;
+    if constexpr (std::is_same_v<T, int>)
+        return ParseInt(*text);
+    else if constexpr (std::is_same_v<T, bool>)
+        return ParseBool(*text);
+    else if constexpr (std::is_same_v<T, double>)
+        return ParseDouble(*text);
+    else if constexpr (std::is_same_v<T, QChar>)
+        return text->isEmpty() ? std::nullopt : std::optional(text->at(0));
+    else
+        return Cut(*text, maxLength);
+}
+
+QString Format(int value) {
+    return QString::number(value);
+}
+QString Format(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+QString Format(double value) {
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+QString Format(const QString& value) {
+    return value;
+}
+QString Format(QChar value) {
+    return value.isNull() ? QString() : QString(value);
+}
+
+// T is the member's type; only QString and int fields have a copy in the Location to save.
+template <class T> constexpr bool kHasCopy = std::is_same_v<T, QString> || std::is_same_v<T, int>;
+
+template <class T> T PlaceStrings::*CopyOf(const SettingField& field) {
+    const auto* copy = std::get_if<T PlaceStrings::*>(&field.saveCopy);
+    return copy ? *copy : nullptr;
+}
+
+void ReadField(const Section& section, const SettingField& field, Settings& settings) {
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_reference_t<decltype(settings.*member)>;
+            if (auto value = Parse<T>(section.text(QLatin1String(field.name)), field.maxLength))
+                settings.*member = std::move(*value);
+            if constexpr (kHasCopy<T>) {
+                if (auto copy = CopyOf<T>(field))
+                    settings.SaveLocation.*copy = settings.*member;
+            }
+        },
+        field.member);
+}
+
+void WriteField(Section& section, const SettingField& field, const Settings& settings) {
+    std::visit(
+        [&](auto member) {
+            using T = std::remove_cvref_t<decltype(settings.*member)>;
+            const T* value = &(settings.*member);
+            if constexpr (kHasCopy<T>) {
+                if (auto copy = CopyOf<T>(field))
+                    value = &(settings.SaveLocation.*copy);
+            }
+            section.write(QLatin1String(field.name), Format(*value));
+        },
+        field.member);
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(QString folder) : folder_(std::move(folder)) {}
+
+QString SettingsStore::DefaultFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Skelvane");
+}
+
+QString SettingsStore::currentPath() const {
+    return folder_ + QStringLiteral("/Skelvane.conf");
+}
+QString SettingsStore::legacyPath() const {
+    return folder_ + QStringLiteral("/Skelvane Clock.conf");
+}
+QString SettingsStore::scratchPath() const {
+    return folder_ + QStringLiteral("/Scratch.conf");
+}
+
+QString SettingsStore::activePath() const {
+    switch (location_) {
+    case Location::Legacy:
+        return legacyPath();
+    case Location::Current:
+        return currentPath();
+    case Location::Unset:
+        break;
+    }
+    return scratchPath();
+}
+
+void SettingsStore::SetRegLoc() {
+    legacy_ = QFileInfo(legacyPath()).isFile();
+    location_ = legacy_ ? Location::Legacy : Location::Current;
+}
+
+void SettingsStore::ReadIniFile(Settings& settings) {
+    SetRegLoc();
+    settings = Settings{};
+    {
+        const Section section(activePath());
+        for (const SettingField& field : SettingFields())
+            ReadField(section, field, settings);
+
+        if (!Parse<bool>(section.text(QStringLiteral("SouthernHemisphere")), 0))
+            settings.SouthernHemisphere = settings.Latitude < 0;
+    }
+    if (settings.WeekStart < 0 || settings.WeekStart > 7)
+        settings.WeekStart = 7;
+    settings.LoadedWeatherStationCode = settings.WeatherStationCode;
+    settings.LoadedWeatherStationName = settings.WeatherStationName;
+    location_ = Location::Current;
+}
+
+bool SettingsStore::SaveIniFile(const Settings& settings) {
+    // While the legacy store is being moved every value goes to the new location, whatever
+    // SaveOnExit says, so that nothing is lost when the legacy file is removed.
+    const bool moving = legacy_ && location_ == Location::Current;
+    const bool full = settings.SaveOnExit || legacy_;
+    const bool ok = WriteFile(activePath(), [&](Section& section) {
+        for (const SettingField& field : SettingFields()) {
+            const bool wanted = field.when == SaveWhen::Always ||
+                                (full && field.when == SaveWhen::Full) ||
+                                (moving && field.when == SaveWhen::Migration);
+            if (wanted)
+                WriteField(section, field, settings);
+        }
+    });
+    if (ok && full && moving)
+        migrated_ = true;
+    return ok;
+}
+
+bool SettingsStore::ForcedSave(const Settings& settings) {
+    Settings all = settings;
+    all.SaveOnExit = true;
+    bool ok = SaveIniFile(all);
+    if (!settings.SaveOnExit)
+        ok = SaveIniFile(settings) && ok; // leaves SaveOnExit off in the store
+    return ok;
+}
+
+bool SettingsStore::WriteURL(const QString& url) {
+    return WriteFile(activePath(),
+                     [&](Section& section) { section.write(QStringLiteral("SaveURL"), url); });
+}
+
+bool SettingsStore::DeleteOldRegLoc() {
+    // Only once everything has been saved at the current location: a failed save must not
+    // cost the user the settings still held in the legacy file.
+    if (!legacy_ || !migrated_)
+        return false;
+    return QFile::remove(legacyPath());
+}
+
+} // namespace skelvane

@@ -1,0 +1,303 @@
+#include "clockwin/clock_window.h"
+
+#include "app/settings.h"
+#include "app/settings_store.h"
+#include "astro/format_date.h"
+#include "clockwin/hint_switch.h"
+#include "clockwin/info_window_link.h"
+#include "platform/autostart.h"
+#include "platform/clock.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+namespace skelvane {
+
+namespace {
+
+// Band geometry of the client area, top to bottom.
+constexpr int kBand1Height = 66;  // Panel1, the big time
+constexpr int kBand2Top = 66;     // Panel2, the date line
+constexpr int kBand2Height = 24;
+constexpr int kBand3Top = 90;     // Panel3, month navigation and calendar
+constexpr int kBand3Height = 150;
+constexpr int kBand4Top = 240;    // Panel5 (sun) and Panel4 (moon, day info)
+constexpr int kBand4Height = 36;
+constexpr int kPanel5Width = 90;
+constexpr int kPanel4Width = 123;
+
+const QColor kSilver(192, 192, 192);
+
+QFont arialBold(int pixelSize) {
+    // Arial where installed; fontconfig maps it to a metric-compatible face elsewhere.
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+void endProcessNow() {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(0);
+}
+
+} // namespace
+
+TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Options options,
+               QWidget* parent)
+    : QMainWindow(parent), settings_(settings), store_(store), clock_(clock), options_(options),
+      tick_(settings, clock, *this, clock.nowLocal()), endProcess_(endProcessNow) {
+    setObjectName(QStringLiteral("Form1"));
+    calendarDate_ = clock_.nowLocal();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(130);
+
+    ToggleWindowAction1 = new QAction(tr("Change S&ize"), this);
+    ToggleWindowAction1->setObjectName(QStringLiteral("ToggleWindowAction1"));
+    ToggleWindowAction1->setStatusTip(tr("Change Size"));
+    ToggleWindowAction1->setToolTip(tr("Change Size"));
+    connect(ToggleWindowAction1, &QAction::triggered, this, &TForm1::ToggleWindow);
+    addAction(ToggleWindowAction1);
+
+    buildBands();
+    hints_ = new HintSwitch(this);
+    applyStayOnTop(settings_.StayOnTop);
+
+    // Creation steps in their order. The component services of the embedded browser,
+    // the shared image buffers and the random seed are set up by the subsystems that
+    // use them when they arrive; QRandomGenerator::global() is seeded by the system.
+    const QLocale locale = QLocale::system();
+    dateFormats_ = LocaleDateFormatsFrom(locale);
+    tick_.setDateFormats({dateFormats_.longDate, dateFormats_.shortDateShortYear,
+                          DateLocaleFrom(locale)});
+
+    setCaption(QString());
+    applicationTitle_.clear();
+    hints_->setHintsOn(true);
+
+    if (!options_.defaultsOnly)
+        ReadIniFile();
+
+    tick_.UpdateClocks();
+
+    // A first run without a stored place gets its location guessed from the time zone
+    // once the place code exists; until then the stored (default) coordinates stand.
+
+    calendarWeekStart_ =
+        settings_.WeekStart == 7 ? FirstDayOfWeekIndex(locale) : settings_.WeekStart;
+    settings_.WeekStart = calendarWeekStart_;
+
+    SetHeight();
+
+    if (settings_.StartMinimized) {
+        settings_.ShowInfoFormAtStartup = false;
+        showAtStart_ = false;
+    }
+    pendingStartupClockUpdate_ = settings_.UpdateClockOnStartup;
+    pendingStartupWeatherUpdate_ = settings_.UpdateWeatherOnStartup;
+    QCoreApplication::processEvents();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildBands() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    client_->setAutoFillBackground(true);
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, kSilver);
+    client_->setPalette(palette);
+    client_->setFixedSize(kClientWidth, ClientHeightForLevel(4));
+    setCentralWidget(client_);
+    // The window always has exactly the size of its bands: no resizing by the user.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Panel1 = new QLabel(client_);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 0, kClientWidth, kBand1Height);
+    Panel1->setFont(arialBold(72));
+    Panel1->setAlignment(Qt::AlignCenter);
+    Panel1->setAutoFillBackground(true);
+    Panel1->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; }"));
+    Panel1->setToolTip(tr("Right Click or Double Click"));
+
+    Panel2 = new QLabel(client_);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setGeometry(0, kBand2Top, kClientWidth, kBand2Height);
+    Panel2->setFont(arialBold(13));
+    Panel2->setAlignment(Qt::AlignCenter);
+    Panel2->setFrameShape(QFrame::Panel);
+    Panel2->setFrameShadow(QFrame::Raised);
+
+    Panel3 = new QFrame(client_);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setGeometry(0, kBand3Top, kClientWidth, kBand3Height);
+    Panel3->setFrameShape(QFrame::Panel);
+    Panel3->setFrameShadow(QFrame::Raised);
+
+    Panel5 = new QFrame(client_);
+    Panel5->setObjectName(QStringLiteral("Panel5"));
+    Panel5->setGeometry(0, kBand4Top, kPanel5Width, kBand4Height);
+    Panel5->setFrameShape(QFrame::Panel);
+    Panel5->setFrameShadow(QFrame::Raised);
+
+    Panel4 = new QFrame(client_);
+    Panel4->setObjectName(QStringLiteral("Panel4"));
+    Panel4->setGeometry(kClientWidth - kPanel4Width, kBand4Top, kPanel4Width, kBand4Height);
+    Panel4->setFrameShape(QFrame::Panel);
+    Panel4->setFrameShadow(QFrame::Raised);
+}
+
+int TForm1::ClientHeightForLevel(int level) {
+    switch (level) {
+    case 1:
+        return kBand1Height;
+    case 2:
+        return kBand2Top + kBand2Height;
+    case 3:
+        return kBand3Top + kBand3Height;
+    case 4:
+        return kBand4Top + kBand4Height;
+    default:
+        return 0;
+    }
+}
+
+void TForm1::SetHeight() {
+    // Any other level leaves the height as it is.
+    const int height = ClientHeightForLevel(settings_.DisplayLevel);
+    if (height > 0)
+        client_->setFixedSize(kClientWidth, height);
+}
+
+void TForm1::ToggleWindow() {
+    settings_.DisplayLevel = settings_.DisplayLevel >= 1 && settings_.DisplayLevel < 4
+                                 ? settings_.DisplayLevel + 1
+                                 : 1;
+    SetHeight();
+}
+
+void TForm1::applyStayOnTop(bool on) {
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible) // changing a window flag hides the window
+        show();
+}
+
+void TForm1::ReadIniFile() {
+    store_.ReadIniFile(settings_);
+    move(settings_.WindowLeft, settings_.WindowTop);
+    applyStayOnTop(settings_.StayOnTop);
+    hints_->setHintsOn(settings_.ShowHints);
+}
+
+void TForm1::SaveIniFile() {
+    settings_.WindowTop = y();
+    settings_.WindowLeft = x();
+    settings_.StayOnTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    settings_.ShowHints = hints_->hintsOn();
+    store_.SaveIniFile(settings_);
+}
+
+void TForm1::Timer1Timer() {
+    tick_.UpdateClocks();
+    if (firstTick_) {
+        Timer1->setInterval(1000);
+        // Without the information window the next tick tries again.
+        if (info_) {
+            firstTick_ = false;
+            info_->DoStartTasks();
+        }
+    }
+    if (pendingStartupClockUpdate_ &&
+        clock_.nowLocal() > tick_.startInstant() + ClockTick::kStartDelayDays) {
+        pendingStartupClockUpdate_ = false;
+        synchroniseClockWithServer();
+    }
+}
+
+void TForm1::setCalendarDate(DateTime date) {
+    calendarDate_ = date;
+    Calendar1Change();
+}
+
+void TForm1::Calendar1Change() {
+    UpdateDisplays();
+    tick_.resetJumpBack();
+}
+
+void TForm1::setBigTimeText(const QString& text) { Panel1->setText(text); }
+
+void TForm1::setDateLineText(const QString& text) { Panel2->setText(text); }
+
+QString TForm1::panel1Text() const { return Panel1->text(); }
+
+QString TForm1::panel2Text() const { return Panel2->text(); }
+
+void TForm1::setCaption(const QString& caption) { setWindowTitle(caption); }
+
+void TForm1::synchroniseClockWithServer() {
+    // The internet-time client is not part of this build yet: nothing is sent and the
+    // Time page shows no result.
+}
+
+void TForm1::startWeatherDownload() {
+    // The weather download is not part of this build yet.
+}
+
+void TForm1::UpdateDisplays() {
+    // The date-dependent bands (calendar, sun and moon lines) are filled here once the
+    // engine's displays are wired to the window.
+}
+
+InfoWindowTickTarget* TForm1::infoWindow() { return info_ ? info_->tickTarget() : nullptr; }
+
+void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
+    ToggleWindowAction1->trigger();
+    event->accept();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // FormCloseQuery always allows the close.
+    event->accept();
+    FormClose();
+}
+
+void TForm1::FormClose() {
+    try {
+        if (info_) {
+            settings_.ShowInfoFormAtStartup = info_->isShowing();
+            settings_.LastInfoFormTabIndex = info_->pageIndex();
+            settings_.LastSetSheetTabIndex = info_->setSheetIndex();
+            settings_.ShowWeekNumbers = info_->weekNumbersChecked();
+        }
+        SetRunWhenWindowsStarts(settings_.RunWhenWindowsStarts);
+        SaveIniFile();
+        store_.DeleteOldRegLoc();
+    } catch (...) {
+        // Saving must never keep the process alive.
+    }
+    Timer1->stop();
+    Timer2->stop();
+    endProcess_();
+}
+
+} // namespace skelvane

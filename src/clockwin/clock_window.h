@@ -1,0 +1,115 @@
+#pragma once
+
+#include "app/clock_tick.h"
+#include "platform/locale_formats.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QTimer;
+
+namespace skelvane {
+
+class Clock;
+class HintSwitch;
+class InfoWindowLink;
+class SettingsStore;
+struct Settings;
+
+// The small always-on-top clock window: the big time, the date line, the month band and
+// the sun-and-moon band. It owns the tick timer and the start-up and exit sequences.
+class TForm1 : public QMainWindow, public ClockTickTarget {
+    Q_OBJECT
+public:
+    struct Options {
+        bool defaultsOnly = false; // "/C": run on the built-in defaults, never read the store
+    };
+
+    // Runs the window's creation steps: reads the settings (unless defaultsOnly), shows
+    // the time once and sizes the window. The window is not shown yet.
+    TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Options options,
+           QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Client heights of the four display levels: the bottom of band 1, 2, 3 and 4.
+    static int ClientHeightForLevel(int level);
+    static constexpr int kClientWidth = 211;
+
+    void SetHeight();
+    // Change Size: steps DisplayLevel 1 → 2 → 3 → 4 → 1.
+    void ToggleWindow();
+    void ReadIniFile();
+    void SaveIniFile();
+    void Timer1Timer();
+    // Whether the window is shown when the event loop starts (not with StartMinimized).
+    bool showAtStart() const { return showAtStart_; }
+    void setInfoWindow(InfoWindowLink* info) { info_ = info; }
+    bool firstTickPending() const { return firstTick_; }
+    // The exit path ends the process at once through this; tests replace it.
+    void setProcessEnder(std::function<void()> ender) { endProcess_ = std::move(ender); }
+
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+    QAction* ToggleWindowAction1 = nullptr;
+
+    ClockTick& tick() { return tick_; }
+    QString applicationTitle() const { return applicationTitle_; }
+    QString panel1Text() const;
+    QString panel2Text() const;
+    const LocaleDateFormats& dateFormats() const { return dateFormats_; }
+    int calendarWeekStart() const { return calendarWeekStart_; }
+
+    // ClockTickTarget
+    DateTime calendarDate() const override { return calendarDate_; }
+    void setCalendarDate(DateTime date) override;
+    void setBigTimeText(const QString& text) override;
+    void setDateLineText(const QString& text) override;
+    void setApplicationTitle(const QString& title) override { applicationTitle_ = title; }
+    void setCaption(const QString& caption) override;
+    void synchroniseClockWithServer() override;
+    void startWeatherDownload() override;
+    void UpdateDisplays();
+    void updateDisplays() override { UpdateDisplays(); }
+    InfoWindowTickTarget* infoWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void buildBands();
+    void applyStayOnTop(bool on);
+    void FormClose();
+    void Calendar1Change();
+
+    Settings& settings_;
+    SettingsStore& store_;
+    const Clock& clock_;
+    Options options_;
+    ClockTick tick_;
+    HintSwitch* hints_ = nullptr;
+    InfoWindowLink* info_ = nullptr;
+    std::function<void()> endProcess_;
+
+    LocaleDateFormats dateFormats_;
+    DateTime calendarDate_ = 0;
+    QString applicationTitle_ = QStringLiteral("Skelvane");
+    int calendarWeekStart_ = 0;
+    bool showAtStart_ = true;
+    bool firstTick_ = true;
+    bool pendingStartupClockUpdate_ = false;
+    bool pendingStartupWeatherUpdate_ = false;
+
+    QWidget* client_ = nullptr;
+    QLabel* Panel1 = nullptr;
+    QLabel* Panel2 = nullptr;
+    QFrame* Panel3 = nullptr;
+    QFrame* Panel4 = nullptr;
+    QFrame* Panel5 = nullptr;
+};
+
+} // namespace skelvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "astro/datetime.h"
+
+class QDateTime;
+
+namespace skelvane {
+
+// The one source of "now". Windows and the tick ask it instead of the system, so tests
+// can run the tick across a minute change, midnight or the start delay without waiting.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual DateTime nowUtc() const = 0;
+    // Local clock time as the computer shows it.
+    virtual DateTime nowLocal() const = 0;
+};
+
+// The computer's clock and its own time-zone rules.
+class SystemClock final : public Clock {
+public:
+    DateTime nowUtc() const override;
+    DateTime nowLocal() const override;
+};
+
+// A date-time value from the calendar fields of a QDateTime (its own time spec is kept).
+DateTime DateTimeFromQt(const QDateTime& dateTime);
+
+} // namespace skelvane

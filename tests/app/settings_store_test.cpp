@@ -1,0 +1,449 @@
+#include "app/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <map>
+#include <random>
+#include <type_traits>
+
+namespace skelvane {
+namespace {
+
+// Every stored value of `s` as text, keyed by stored name, for whole-struct comparisons.
+std::map<QString, QString> Dump(const Settings& s) {
+    std::map<QString, QString> out;
+    for (const SettingField& field : SettingFields()) {
+        std::visit(
+            [&](auto member) {
+                const auto& v = s.*member;
+                using T = std::remove_cvref_t<decltype(v)>;
+                QString text;
+                if constexpr (std::is_same_v<T, QString>)
+                    text = v;
+                else if constexpr (std::is_same_v<T, QChar>)
+                    text = QString(v);
+                else if constexpr (std::is_same_v<T, double>)
+                    text = QString::number(v, 'g', 17);
+                else
+                    text = QString::number(v);
+                out[QString::fromLatin1(field.name)] = text;
+            },
+            field.member);
+    }
+    return out;
+}
+
+// Gives every stored value something other than its default, including texts that an INI
+// file must quote or escape.
+Settings NonDefaultSettings() {
+    const QStringList texts = {
+        QStringLiteral("Paris, France"),   QStringLiteral(" leading and trailing "),
+        QStringLiteral("back\\slash"),     QStringLiteral("@Variant(not one)"),
+        QStringLiteral("semi;colon#hash"), QStringLiteral("quote\"d=value"),
+        QStringLiteral("Ærøskøbing 東京"), QStringLiteral("line\nbreak"),
+    };
+    Settings s;
+    int i = 0;
+    for (const SettingField& field : SettingFields()) {
+        ++i;
+        std::visit(
+            [&](auto member) {
+                auto& v = s.*member;
+                using T = std::remove_cvref_t<decltype(v)>;
+                if constexpr (std::is_same_v<T, int>)
+                    v = (i % 3 == 0) ? -(1000 + i) : 1000 + i;
+                else if constexpr (std::is_same_v<T, bool>)
+                    v = !v;
+                else if constexpr (std::is_same_v<T, double>)
+                    v = -33.9 + i * 0.1;
+                else if constexpr (std::is_same_v<T, QChar>)
+                    v = QChar(u'Ä');
+                else
+                    v = texts[i % texts.size()] + QString::number(i);
+            },
+            field.member);
+    }
+    s.WeekStart = 3;
+    s.TrayForeColor = INT_MIN;
+    s.TrayBackColor = INT_MAX;
+    s.WeatherStationCode = QStringLiteral("EGLL");
+    s.SaveOnExit = true;
+    s.SaveLocation = {s.PlaceName, s.CityName, s.StateName, s.CountryName, s.ZipCode, s.Altitude};
+    return s;
+}
+
+// The keys of the settings section as they stand in the file.
+QSet<QString> FileKeys(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QSet<QString> keys;
+    static const QRegularExpression keyLine(QStringLiteral("^([^=\\[]+)="));
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const auto match = keyLine.match(QString::fromUtf8(line));
+        if (match.hasMatch())
+            keys.insert(match.captured(1).trimmed());
+    }
+    return keys;
+}
+
+void WriteFile(const QString& path, const QByteArray& contents) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(contents);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class SettingsStoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    // Reads with a fresh store, as a new run of the program would.
+    Settings ReadBack() {
+        SettingsStore store(dir_.path());
+        Settings s;
+        store.ReadIniFile(s);
+        return s;
+    }
+
+    // A store whose current file holds `lines` under the settings section.
+    Settings ReadFrom(const QByteArray& lines) {
+        WriteFile(SettingsStore(dir_.path()).currentPath(), "[Settings]\n" + lines + "\n");
+        return ReadBack();
+    }
+
+    QTemporaryDir dir_;
+};
+
+TEST_F(SettingsStoreTest, EmptyStoreReadsBuiltInDefaults) {
+    SettingsStore store(dir_.path());
+    Settings s;
+    s.WindowTop = 999; // reading replaces whatever the caller held
+    store.ReadIniFile(s);
+
+    EXPECT_EQ(Dump(s), Dump(Settings{}));
+    const struct {
+        const char* name;
+        QVariant actual, expected;
+    } cases[] = {
+        {"WindowTop", s.WindowTop, 50},
+        {"InfoFormLeft", s.InfoFormLeft, 260},
+        {"LastInfoFormTabIndex", s.LastInfoFormTabIndex, 6},
+        {"StayOnTop", s.StayOnTop, true},
+        {"SaveOnExit", s.SaveOnExit, true},
+        {"SouthernHemisphere", s.SouthernHemisphere, false},
+        {"WeekStart", s.WeekStart, 7},
+        {"ShowHolidays", s.ShowHolidays, true},
+        {"TimeServer", s.TimeServer, QStringLiteral("pool.ntp.org")},
+        {"WeatherServer", s.WeatherServer, QStringLiteral("tgftp.nws.noaa.gov")},
+        {"WeatherStationCode", s.WeatherStationCode, QStringLiteral("KNYC")},
+        {"LoadedWeatherStationName", s.LoadedWeatherStationName, QStringLiteral("New York")},
+        {"PlaceName", s.PlaceName, QString()},
+        {"TemperatureUnits", s.TemperatureUnits, QChar(u'F')},
+        {"TrayType", s.TrayType, QChar(u'T')},
+        {"StateBoxItemIndex", s.StateBoxItemIndex, 33},
+        {"RadarLocationBoxIndex", s.RadarLocationBoxIndex, 120},
+        {"ProxyPort", s.ProxyPort, 80},
+        {"TrayForeColor", s.TrayForeColor, 0},
+        {"TrayBackColor", s.TrayBackColor, static_cast<int>(0xFF00000Fu)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.actual, c.expected) << c.name;
+    EXPECT_FALSE(store.legacyLocationUsed());
+    EXPECT_FALSE(QFile::exists(store.currentPath())) << "reading must not create the store";
+}
+
+TEST_F(SettingsStoreTest, StoredNamesAreUniqueIgnoringCase) {
+    QSet<QString> seen;
+    for (const SettingField& field : SettingFields()) {
+        const QString name = QString::fromLatin1(field.name).toLower();
+        EXPECT_FALSE(seen.contains(name)) << field.name;
+        seen.insert(name);
+    }
+}
+
+TEST_F(SettingsStoreTest, EveryValueSurvivesSaveAndRead) {
+    const Settings saved = NonDefaultSettings();
+    {
+        SettingsStore store(dir_.path());
+        Settings ignored;
+        store.ReadIniFile(ignored);
+        ASSERT_TRUE(store.SaveIniFile(saved));
+    }
+    const Settings read = ReadBack();
+
+    auto expected = Dump(saved);
+    expected[QStringLiteral("SaveURL")] = QString(); // written only by WriteURL
+    EXPECT_EQ(Dump(read), expected);
+    EXPECT_EQ(read.LoadedWeatherStationCode, saved.WeatherStationCode);
+    EXPECT_EQ(read.SaveLocation.PlaceName, saved.PlaceName);
+    EXPECT_EQ(read.SaveLocation.Altitude, saved.Altitude);
+}
+
+TEST_F(SettingsStoreTest, SavesTheLocationToSaveAndLoadsBothCopies) {
+    SettingsStore store(dir_.path());
+    Settings s;
+    store.ReadIniFile(s);
+    s.PlaceName = QStringLiteral("Shown place");
+    s.Altitude = 10;
+    s.SaveLocation = {QStringLiteral("Home"), QStringLiteral("Town"),  QStringLiteral("ST"),
+                      QStringLiteral("Land"), QStringLiteral("12345"), 250};
+    ASSERT_TRUE(store.SaveIniFile(s));
+
+    const Settings read = ReadBack();
+    EXPECT_EQ(read.PlaceName, "Home");
+    EXPECT_EQ(read.SaveLocation.PlaceName, "Home");
+    EXPECT_EQ(read.ZipCode, "12345");
+    EXPECT_EQ(read.SaveLocation.ZipCode, "12345");
+    EXPECT_EQ(read.Altitude, 250);
+    EXPECT_EQ(read.SaveLocation.Altitude, 250);
+}
+
+TEST_F(SettingsStoreTest, PlaceNameIsStoredAsPlacenameAndNamesIgnoreCase) {
+    SettingsStore store(dir_.path());
+    WriteFile(store.currentPath(), "[Settings]\nPLACENAME=Oslo\nwindowtop=5\nWindowTop=6\n");
+    Settings s;
+    store.ReadIniFile(s);
+    EXPECT_EQ(s.PlaceName, "Oslo");
+    EXPECT_EQ(s.SaveLocation.PlaceName, "Oslo");
+    EXPECT_EQ(s.WindowTop, 6) << "the exact spelling wins over another case";
+
+    // Saving leaves one key per name, spelt as this program writes it.
+    s.WindowTop = 7;
+    ASSERT_TRUE(store.SaveIniFile(s));
+    const QSet<QString> keys = FileKeys(store.currentPath());
+    EXPECT_TRUE(keys.contains("Placename"));
+    EXPECT_TRUE(keys.contains("WindowTop"));
+    for (const char* stale : {"PLACENAME", "PlaceName", "windowtop"})
+        EXPECT_FALSE(keys.contains(stale)) << stale;
+    EXPECT_EQ(ReadBack().PlaceName, "Oslo");
+    EXPECT_EQ(ReadBack().WindowTop, 7);
+}
+
+TEST_F(SettingsStoreTest, ReadingAppliesLimitsAndDerivedDefaults) {
+    const QByteArray longName(200, 'x');
+    const struct {
+        const char* name;
+        QByteArray lines;
+        std::function<void(const Settings&)> check;
+    } cases[] = {
+        {"southern latitude without a stored hemisphere", "Latitude=-33.9",
+         [](const Settings& s) { EXPECT_TRUE(s.SouthernHemisphere); }},
+        {"stored hemisphere wins over latitude", "Latitude=-33.9\nSouthernHemisphere=false",
+         [](const Settings& s) { EXPECT_FALSE(s.SouthernHemisphere); }},
+        {"unreadable hemisphere follows latitude", "Latitude=-1\nSouthernHemisphere=south",
+         [](const Settings& s) { EXPECT_TRUE(s.SouthernHemisphere); }},
+        {"week start above range", "WeekStart=9",
+         [](const Settings& s) { EXPECT_EQ(s.WeekStart, 7); }},
+        {"week start below range", "WeekStart=-1",
+         [](const Settings& s) { EXPECT_EQ(s.WeekStart, 7); }},
+        {"week start in range", "WeekStart=0",
+         [](const Settings& s) { EXPECT_EQ(s.WeekStart, 0); }},
+        {"station code cut to four", "WeatherStationCode=KNYCX\nWeatherStationName=Somewhere",
+         [](const Settings& s) {
+             EXPECT_EQ(s.WeatherStationCode, "KNYC");
+             EXPECT_EQ(s.LoadedWeatherStationCode, "KNYC");
+             EXPECT_EQ(s.LoadedWeatherStationName, "Somewhere");
+         }},
+        {"place name cut to 128", "PlaceName=" + longName,
+         [](const Settings& s) {
+             EXPECT_EQ(s.PlaceName, QString(128, u'x'));
+             EXPECT_EQ(s.SaveLocation.PlaceName, QString(128, u'x'));
+         }},
+        {"unlimited text kept whole", "CityStateZipEdText=" + longName,
+         [](const Settings& s) { EXPECT_EQ(s.CityStateZipEdText.size(), 200); }},
+        {"character takes the first letter", "TrayType=Moon\nTemperatureUnits=c",
+         [](const Settings& s) {
+             EXPECT_EQ(s.TrayType, u'M');
+             EXPECT_EQ(s.TemperatureUnits, u'c');
+         }},
+        {"empty character keeps its default", "TrayType=\nDistanceUnits=",
+         [](const Settings& s) {
+             EXPECT_EQ(s.TrayType, u'T');
+             EXPECT_EQ(s.DistanceUnits, u'F');
+         }},
+        {"unquoted comma text is one value", "CityName=Paris, France",
+         [](const Settings& s) { EXPECT_EQ(s.CityName, "Paris, France"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.check(ReadFrom(c.lines));
+    }
+}
+
+TEST_F(SettingsStoreTest, WrongTypesReadAsDefaultsAndKeepTheRest) {
+    const Settings s = ReadFrom("WindowTop=abc\n"
+                                "StayOnTop=maybe\n"
+                                "Latitude=nan\n"
+                                "Longitude=inf\n"
+                                "ProxyPort=80.5\n"
+                                "InfoFormWidth=99999999999\n"
+                                "LastTimeStamp=\"@Point(1 2)\"\n"
+                                "NumberInCalculator=@Variant(garbage)\n"
+                                "WindowLeft= 99 \n"
+                                "ShowHints=FALSE\n"
+                                "LastTimeAdjust=-0.25\n");
+    const Settings d;
+    EXPECT_EQ(s.WindowTop, d.WindowTop);
+    EXPECT_EQ(s.StayOnTop, d.StayOnTop);
+    EXPECT_EQ(s.Latitude, d.Latitude);
+    EXPECT_EQ(s.Longitude, d.Longitude);
+    EXPECT_EQ(s.ProxyPort, d.ProxyPort);
+    EXPECT_EQ(s.InfoFormWidth, d.InfoFormWidth);
+    EXPECT_EQ(s.LastTimeStamp, d.LastTimeStamp);
+    EXPECT_EQ(s.NumberInCalculator, d.NumberInCalculator);
+    EXPECT_EQ(s.WindowLeft, 99);
+    EXPECT_FALSE(s.ShowHints);
+    EXPECT_EQ(s.LastTimeAdjust, -0.25);
+}
+
+TEST_F(SettingsStoreTest, GarbageFileReadsDefaultsAndCanBeSavedOver) {
+    SettingsStore store(dir_.path());
+    std::mt19937 random(12345);
+    QByteArray garbage;
+    for (int i = 0; i < 20000; ++i)
+        garbage.append(static_cast<char>(random()));
+    WriteFile(store.currentPath(), garbage);
+
+    Settings s;
+    store.ReadIniFile(s);
+    EXPECT_EQ(Dump(s), Dump(Settings{}));
+
+    s.WindowTop = 321;
+    EXPECT_TRUE(store.SaveIniFile(s));
+    EXPECT_EQ(ReadBack().WindowTop, 321);
+}
+
+TEST_F(SettingsStoreTest, SaveWithSaveOnExitOffWritesOnlyTheThreeValues) {
+    SettingsStore store(dir_.path());
+    Settings s;
+    store.ReadIniFile(s);
+    s.SaveOnExit = false;
+    s.RunWhenWindowsStarts = false;
+    s.LastTimeStamp = 45000.5;
+    s.WindowTop = 1;
+    ASSERT_TRUE(store.SaveIniFile(s));
+
+    EXPECT_EQ(FileKeys(store.currentPath()),
+              (QSet<QString>{"SaveOnExit", "LastTimeStamp", "RunWhenWindowsStarts"}));
+    const Settings read = ReadBack();
+    EXPECT_FALSE(read.SaveOnExit);
+    EXPECT_FALSE(read.RunWhenWindowsStarts);
+    EXPECT_EQ(read.LastTimeStamp, 45000.5);
+    EXPECT_EQ(read.WindowTop, 50);
+}
+
+TEST_F(SettingsStoreTest, ForcedSaveStoresEverythingAndKeepsSaveOnExitOff) {
+    SettingsStore store(dir_.path());
+    Settings s;
+    store.ReadIniFile(s);
+    s.SaveOnExit = false;
+    s.WindowTop = 123;
+    s.SaveLocation.PlaceName = QStringLiteral("Chosen");
+    ASSERT_TRUE(store.ForcedSave(s));
+    EXPECT_FALSE(s.SaveOnExit);
+
+    // Everything but SaveURL, which has its own writer.
+    EXPECT_EQ(FileKeys(store.currentPath()).size(),
+              static_cast<qsizetype>(SettingFields().size()) - 1);
+    const Settings read = ReadBack();
+    EXPECT_FALSE(read.SaveOnExit);
+    EXPECT_EQ(read.WindowTop, 123);
+    EXPECT_EQ(read.PlaceName, "Chosen");
+}
+
+TEST_F(SettingsStoreTest, LegacyStoreMovesToTheCurrentLocation) {
+    SettingsStore first(dir_.path());
+    WriteFile(first.legacyPath(), "[Settings]\nWindowTop=77\nSaveOnExit=false\n"
+                                  "Placename=Old Town\nSaveURL=http://example.org/f?a=1\n");
+    Settings s;
+    first.ReadIniFile(s);
+    EXPECT_TRUE(first.legacyLocationUsed());
+    EXPECT_EQ(s.WindowTop, 77);
+    EXPECT_EQ(first.activePath(), first.currentPath());
+
+    ASSERT_TRUE(first.SaveIniFile(s)); // SaveOnExit is off, yet everything moves
+    EXPECT_EQ(FileKeys(first.currentPath()).size(), static_cast<qsizetype>(SettingFields().size()));
+    EXPECT_TRUE(QFile::exists(first.legacyPath()));
+    EXPECT_TRUE(first.DeleteOldRegLoc());
+    EXPECT_FALSE(QFile::exists(first.legacyPath()));
+
+    SettingsStore second(dir_.path());
+    Settings again;
+    second.ReadIniFile(again);
+    EXPECT_FALSE(second.legacyLocationUsed());
+    EXPECT_EQ(again.WindowTop, 77);
+    EXPECT_FALSE(again.SaveOnExit);
+    EXPECT_EQ(again.PlaceName, "Old Town");
+    EXPECT_EQ(again.SaveURL, "http://example.org/f?a=1");
+    EXPECT_FALSE(second.DeleteOldRegLoc()) << "nothing to remove without a legacy store";
+}
+
+TEST_F(SettingsStoreTest, LegacyStoreIsKeptWhenTheMoveFails) {
+    SettingsStore store(dir_.path());
+    WriteFile(store.legacyPath(), "[Settings]\nWindowTop=77\n");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("Skelvane.conf")); // the current file cannot be written
+    Settings s;
+    store.ReadIniFile(s);
+
+    EXPECT_FALSE(store.SaveIniFile(s));
+    EXPECT_FALSE(store.DeleteOldRegLoc());
+    EXPECT_TRUE(QFile::exists(store.legacyPath()));
+}
+
+TEST_F(SettingsStoreTest, WithoutAChosenLocationSavesGoToTheScratchFile) {
+    SettingsStore store(dir_.path());
+    const QByteArray current = "[Settings]\nWindowTop=1\n";
+    WriteFile(store.currentPath(), current);
+    EXPECT_EQ(store.activePath(), store.scratchPath());
+
+    Settings s; // the built-in defaults, ReadIniFile never called
+    s.WindowTop = 2;
+    ASSERT_TRUE(store.SaveIniFile(s));
+    ASSERT_TRUE(store.WriteURL(QStringLiteral("http://example.org")));
+    EXPECT_FALSE(store.DeleteOldRegLoc());
+
+    EXPECT_EQ(ReadAll(store.currentPath()), current);
+    EXPECT_TRUE(FileKeys(store.scratchPath()).contains("WindowTop"));
+    EXPECT_TRUE(FileKeys(store.scratchPath()).contains("SaveURL"));
+}
+
+TEST_F(SettingsStoreTest, WriteUrlWritesOnlySaveUrl) {
+    SettingsStore store(dir_.path());
+    WriteFile(store.currentPath(), "[Settings]\nWindowTop=12\nsaveurl=http://old\n");
+    Settings s;
+    store.ReadIniFile(s);
+    EXPECT_EQ(s.SaveURL, "http://old");
+
+    const QString url = QStringLiteral("https://example.org/forecast?lat=1,5&lon=2");
+    ASSERT_TRUE(store.WriteURL(url));
+    EXPECT_EQ(FileKeys(store.currentPath()), (QSet<QString>{"WindowTop", "SaveURL"}));
+    const Settings read = ReadBack();
+    EXPECT_EQ(read.SaveURL, url);
+    EXPECT_EQ(read.WindowTop, 12);
+}
+
+TEST_F(SettingsStoreTest, SaveReportsAFolderThatCannotBeWritten) {
+    const QString blocker = dir_.filePath("not-a-folder");
+    WriteFile(blocker, "x");
+    SettingsStore store(blocker + "/Skelvane");
+    Settings s;
+    store.ReadIniFile(s);
+    EXPECT_EQ(Dump(s), Dump(Settings{}));
+    EXPECT_FALSE(store.SaveIniFile(s));
+    EXPECT_FALSE(store.WriteURL(QStringLiteral("http://example.org")));
+}
+
+} // namespace
+} // namespace skelvane

@@ -1,0 +1,119 @@
+// Runs the real program the way scripts/run does without a display: it starts, ticks,
+// writes its screenshots and exits through the normal close path.
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RunResult {
+    int exitCode = -1;
+    QStringList printedPaths;
+    QString errors;
+};
+
+class RunProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(home.isValid()); }
+
+    QString storeFolder() const { return home.path() + QStringLiteral("/store"); }
+    QString storeFile() const { return storeFolder() + QStringLiteral("/Skelvane.conf"); }
+    QString autostartEntry() const {
+        return home.path() + QStringLiteral("/config/autostart/skelvane.desktop");
+    }
+
+    RunResult run(QStringList arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        environment.insert(QStringLiteral("TZ"), QStringLiteral("America/New_York"));
+        process.setProcessEnvironment(environment);
+        arguments << QStringLiteral("--settings-dir") << storeFolder()
+                  << QStringLiteral("--screenshot") << home.path() + QStringLiteral("/shots");
+        process.start(QStringLiteral(SKELVANE_EXECUTABLE), arguments);
+        RunResult result;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            result.errors = QStringLiteral("timed out");
+            return result;
+        }
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.printedPaths = QString::fromUtf8(process.readAllStandardOutput())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        result.errors = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    QTemporaryDir home;
+};
+
+TEST_F(RunProgramTest, ScreenshotShowsTheClockAndTheRunSavesItsSettings) {
+    const RunResult result = run({});
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    ASSERT_EQ(result.printedPaths.size(), 1);
+    const QImage shot(result.printedPaths.first());
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.width(), 211);
+    EXPECT_EQ(shot.height(), 276);
+
+    // The big time is dark figures on white: the band must hold both.
+    int dark = 0, white = 0;
+    for (int y = 0; y < 66; ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const int gray = qGray(shot.pixel(x, y));
+            dark += gray < 64;
+            white += gray > 240;
+        }
+    EXPECT_GT(dark, 300) << "figures drawn in the time band";
+    EXPECT_GT(white, 3000) << "white background of the time band";
+
+    QSettings stored(storeFile(), QSettings::IniFormat);
+    EXPECT_EQ(stored.value(QStringLiteral("Settings/WeatherStationCode")).toString(),
+              QStringLiteral("KNYC"));
+    EXPECT_TRUE(QFile::exists(autostartEntry())) << "the log-on start entry is on by default";
+}
+
+TEST_F(RunProgramTest, SettingsSurviveARunAndSlashCLeavesThemUnchanged) {
+    {
+        QSettings stored(storeFile(), QSettings::IniFormat);
+        stored.setValue(QStringLiteral("Settings/Placename"), QStringLiteral("Oslo"));
+        stored.setValue(QStringLiteral("Settings/DisplayLevel"), 2);
+        stored.setValue(QStringLiteral("Settings/RunWhenWindowsStarts"), false);
+    }
+    ASSERT_EQ(run({}).exitCode, 0);
+    {
+        QSettings stored(storeFile(), QSettings::IniFormat);
+        EXPECT_EQ(stored.value(QStringLiteral("Settings/Placename")).toString(),
+                  QStringLiteral("Oslo"));
+        EXPECT_EQ(stored.value(QStringLiteral("Settings/DisplayLevel")).toInt(), 2);
+        EXPECT_TRUE(stored.contains(QStringLiteral("Settings/JumpBackMinutes")))
+            << "the exit save writes every value";
+    }
+    EXPECT_FALSE(QFile::exists(autostartEntry())) << "the setting removes the entry";
+
+    QFile file(storeFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const RunResult defaultsRun = run({QStringLiteral("/c")});
+    ASSERT_EQ(defaultsRun.exitCode, 0) << defaultsRun.errors.toStdString();
+    const QImage shot(defaultsRun.printedPaths.value(0));
+    EXPECT_EQ(shot.height(), 276) << "defaults, not the stored display level";
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(RunProgramTest, BadArgumentsExitWithTwo) {
+    QProcess process;
+    process.start(QStringLiteral(SKELVANE_EXECUTABLE), {QStringLiteral("--screenshot")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 2);
+}
+
+} // namespace
