@@ -1,3 +1,5 @@
 #include "startup/application.h"
 
-int main(int argc, char* argv[]) { return skelvane::RunApplication(argc, argv); }
+int main(int argc, char* argv[]) {
+    return skelvane::RunApplication(argc, argv);
+}

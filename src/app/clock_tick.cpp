@@ -35,7 +35,8 @@ void ClockTick::UpdateClocks() {
         if (settings_.DisplayLevel == 1)
             target_.setCaption(format(formats_.shortDateShortYear.c_str(), now));
         else
-            target_.setCaption(format(TimeFormats::caption(settings_.UseMilitaryTime), now).left(8));
+            target_.setCaption(
+                format(TimeFormats::caption(settings_.UseMilitaryTime), now).left(8));
     }
 
     if (InfoWindowTickTarget* info = target_.infoWindow())

@@ -24,7 +24,7 @@ const QString kSection = QStringLiteral("Settings");
 // case (QSettings itself is case-sensitive here) and, when writing a name, drops any stored
 // key that differs from it only in case so that one value per name remains.
 class Section {
-  public:
+public:
     explicit Section(const QString& path) : settings_(path, QSettings::IniFormat) {
         settings_.beginGroup(kSection);
         for (const QString& key : settings_.childKeys())
@@ -70,7 +70,7 @@ class Section {
         return settings_.status() != QSettings::AccessError;
     }
 
-  private:
+private:
     QSettings settings_;
     QHash<QString, QStringList> keys_; // lower-case name -> stored spellings
 };

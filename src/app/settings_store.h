@@ -15,7 +15,7 @@ namespace skelvane {
 // reads as its default, so a damaged or hand-edited file never stops the program.
 // Everything here runs on the user-interface thread.
 class SettingsStore {
-  public:
+public:
     explicit SettingsStore(QString folder = DefaultFolder());
 
     // $XDG_CONFIG_HOME/Skelvane (or the platform's equivalent).
@@ -55,7 +55,7 @@ class SettingsStore {
     // scratch file while none was chosen.
     QString activePath() const;
 
-  private:
+private:
     enum class Location { Unset, Legacy, Current };
 
     QString folder_;

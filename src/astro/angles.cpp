@@ -14,12 +14,20 @@ constexpr double kKmPer180Degrees = 20015.086796020572;
 constexpr double kMetresPerMile = 1609.344;
 } // namespace
 
-double SinDeg(double degrees) { return std::sin(degrees * kRadiansPerDegree); }
-double CosDeg(double degrees) { return std::cos(degrees * kRadiansPerDegree); }
-double TanDeg(double degrees) { return std::tan(degrees * kRadiansPerDegree); }
+double SinDeg(double degrees) {
+    return std::sin(degrees * kRadiansPerDegree);
+}
+double CosDeg(double degrees) {
+    return std::cos(degrees * kRadiansPerDegree);
+}
+double TanDeg(double degrees) {
+    return std::tan(degrees * kRadiansPerDegree);
+}
 
 // Arguments a rounding error past +-1 are clamped so that they read as +-90 rather than NaN.
-double AsinDeg(double x) { return std::asin(std::clamp(x, -1.0, 1.0)) * kDegreesPerRadian; }
+double AsinDeg(double x) {
+    return std::asin(std::clamp(x, -1.0, 1.0)) * kDegreesPerRadian;
+}
 
 double AcosDeg(double x) {
     if (!(x >= -1.0 && x <= 1.0))
@@ -27,7 +35,9 @@ double AcosDeg(double x) {
     return std::acos(x) * kDegreesPerRadian;
 }
 
-double Atan2Deg(double y, double x) { return std::atan2(y, x) * kDegreesPerRadian; }
+double Atan2Deg(double y, double x) {
+    return std::atan2(y, x) * kDegreesPerRadian;
+}
 
 double WrapOnce(double x, double m) {
     if (x > m)
@@ -59,7 +69,11 @@ double FlatBearing(double a1, double b1, double a2, double b2) {
     return WrapOnce(90.0 - Atan2Deg(b2 - b1, a2 - a1), 360.0);
 }
 
-double KmToMiles(double km) { return km * 1000.0 / kMetresPerMile; }
-double MilesToKm(double miles) { return miles * kMetresPerMile / 1000.0; }
+double KmToMiles(double km) {
+    return km * 1000.0 / kMetresPerMile;
+}
+double MilesToKm(double miles) {
+    return miles * kMetresPerMile / 1000.0;
+}
 
 } // namespace skelvane

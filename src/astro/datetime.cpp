@@ -23,7 +23,9 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
         --q;
     return q;
 }
-std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b) * b; }
+std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
+    return a - FloorDiv(a, b) * b;
+}
 
 // Days from 1899-12-30 to a proleptic Gregorian date. Counts in 400-year cycles
 // (146097 days) of years that start on March 1, so that the leap day falls at the end of
@@ -32,8 +34,8 @@ std::int64_t FloorMod(std::int64_t a, std::int64_t b) { return a - FloorDiv(a, b
 std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
     const std::int64_t y = month <= 2 ? year - 1 : year;
     const std::int64_t era = FloorDiv(y, 400);
-    const std::int64_t yearOfEra = y - era * 400;                     // 0..399
-    const int shiftedMonth = month > 2 ? month - 3 : month + 9;       // March = 0
+    const std::int64_t yearOfEra = y - era * 400;                          // 0..399
+    const int shiftedMonth = month > 2 ? month - 3 : month + 9;            // March = 0
     const std::int64_t dayOfYear = (153 * shiftedMonth + 2) / 5 + day - 1; // 0..365
     const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     // 0000-03-01 lies 693899 days before 1899-12-30.
@@ -81,8 +83,12 @@ int DayOfYearOf(std::int64_t day) {
 
 } // namespace
 
-double ToJulianDate(DateTime value) { return value + kJulianDateOffset; }
-DateTime FromJulianDate(double julianDate) { return julianDate - kJulianDateOffset; }
+double ToJulianDate(DateTime value) {
+    return value + kJulianDateOffset;
+}
+DateTime FromJulianDate(double julianDate) {
+    return julianDate - kJulianDateOffset;
+}
 
 std::int32_t DayNumberFromDate(DateTime value) {
     if (std::isnan(value))
@@ -117,14 +123,17 @@ AstroTimeRec AstroTimeFromDateTime(DateTime value) {
     const std::int64_t day = split->day - kDayNumberEpoch;
     if (day < 0 || day > kLastDayNumber)
         return AstroTimeRec{};
-    return AstroTimeRec{static_cast<std::int32_t>(day), static_cast<std::int32_t>(split->ms / 1000)};
+    return AstroTimeRec{static_cast<std::int32_t>(day),
+                        static_cast<std::int32_t>(split->ms / 1000)};
 }
 
 double JulianDateOf(const AstroTimeRec& time) {
     return time.day - 0.5 + 2305448.0 + time.seconds / 86400.0;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
     static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -173,7 +182,9 @@ DateTime CombineDateTime(DateTime timeSource, DateTime dateSource) {
     return std::floor(dateSource) + (timeSource - std::floor(timeSource));
 }
 
-DateTime DateOf(DateTime value) { return std::floor(value); }
+DateTime DateOf(DateTime value) {
+    return std::floor(value);
+}
 
 int DayOfWeekIso(DateTime value) {
     const auto split = Split(value);
@@ -199,8 +210,7 @@ int IsoWeekNumber(DateTime value) {
 int NthWeekdayOfMonth(int weekday, int year, int month, int n) {
     if (weekday <= 0 || year <= 0 || month <= 0 || n <= 0 || weekday > 7 || month > 12)
         return 7;
-    const int firstWeekday =
-        static_cast<int>(FloorMod(DaysFromCivil(year, month, 1) + 5, 7)) + 1;
+    const int firstWeekday = static_cast<int>(FloorMod(DaysFromCivil(year, month, 1) + 5, 7)) + 1;
     int day = 1 + (weekday - firstWeekday + 7) % 7;
     const int lastDay = DaysInMonth(year, month);
     for (int match = 1; match < n && day + 7 <= lastDay; ++match)

@@ -47,14 +47,16 @@ DateTime FromJulianDate(double julianDate);
 std::int32_t DayNumberFromDate(DateTime value);
 // Date-time value at 00:00 of a day number; -1 gives 0.
 DateTime DateFromDayNumber(std::int32_t day);
-// Whole seconds of the value's time of day (0..86399), from the millisecond-rounded time.
 // Dates and times are decoded from one split: day = floor(value), time = the rest rounded to
 // the millisecond, a rounding up to midnight carrying into the next day. Values that are
 // not finite or lie more than 1e9 days from 1899-12-30 cannot be decoded.
+
+// Whole seconds of the value's decoded time of day (0..86399); 0 when it cannot be decoded.
 std::int32_t SecondsFromTime(DateTime value);
 // Time-of-day fraction of a count of seconds; -1 gives 0.
 DateTime TimeFromSeconds(std::int32_t seconds);
-// An invalid record (day -1) outside 1600-01-01..3999-12-31.
+// Day number and whole seconds of the decoded value; an invalid record (day -1) outside
+// 1600-01-01..3999-12-31.
 AstroTimeRec AstroTimeFromDateTime(DateTime value);
 // Julian date of a record = day - 0.5 + 2305448 + seconds / 86400.
 double JulianDateOf(const AstroTimeRec& time);
@@ -77,7 +79,8 @@ DateTime CombineDateTime(DateTime timeSource, DateTime dateSource);
 // Date part (floor) of a value.
 DateTime DateOf(DateTime value);
 
-// 1 = Monday .. 7 = Sunday; 0 for a value that cannot be decoded (as below).
+// These three give 0 for a value that cannot be decoded.
+// 1 = Monday .. 7 = Sunday.
 int DayOfWeekIso(DateTime value);
 // 1..366.
 int DayOfYear(DateTime value);

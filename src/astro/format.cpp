@@ -72,7 +72,9 @@ std::string FormatDms(double degrees) {
     return text;
 }
 
-double DmsToDegrees(double d, double m, double s) { return d + m / 60.0 + s / 3600.0; }
+double DmsToDegrees(double d, double m, double s) {
+    return d + m / 60.0 + s / 3600.0;
+}
 
 namespace {
 

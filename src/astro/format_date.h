@@ -13,7 +13,7 @@ namespace skelvane {
 struct DateLocale {
     std::array<std::string, 12> shortMonthNames; // January first
     std::array<std::string, 12> longMonthNames;
-    std::array<std::string, 7> shortDayNames;    // Monday first
+    std::array<std::string, 7> shortDayNames; // Monday first
     std::array<std::string, 7> longDayNames;
 };
 const DateLocale& EnglishDateLocale();

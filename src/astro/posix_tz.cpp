@@ -15,8 +15,12 @@ constexpr int kSecondsPerHour = 3600;
 constexpr int kMaxOffsetHours = 24;
 constexpr int kMaxTransitionHours = 167;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsAlpha(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // Reads a rule left to right; every step fails softly so that garbled text yields nothing.
 class RuleReader {
@@ -148,7 +152,9 @@ TransitionRule MonthRule(int month, int week) {
 }
 
 // Seconds west of Greenwich to whole minutes of bias.
-int ToMinutes(int seconds) { return static_cast<int>(std::nearbyint(seconds / 60.0)); }
+int ToMinutes(int seconds) {
+    return static_cast<int>(std::nearbyint(seconds / 60.0));
+}
 
 } // namespace
 

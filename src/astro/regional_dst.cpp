@@ -27,7 +27,8 @@ bool OldUsDstActive(DateTime value) {
 
 bool EuDstActive(DateTime value) {
     const int year = RuleYear(value);
-    return year != 0 && value >= SundayAt(year, 3, kLast, 1) && value < SundayAt(year, 10, kLast, 1);
+    return year != 0 && value >= SundayAt(year, 3, kLast, 1) &&
+           value < SundayAt(year, 10, kLast, 1);
 }
 
 bool SouthDstActive(DateTime value) {

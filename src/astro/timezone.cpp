@@ -114,7 +114,9 @@ TimeZoneState ComputeTimeZoneState(const std::optional<TimeZoneRecord>& record, 
     return state;
 }
 
-void SetTimeZoneRecordSource(TimeZoneRecordSource source) { Source() = std::move(source); }
+void SetTimeZoneRecordSource(TimeZoneRecordSource source) {
+    Source() = std::move(source);
+}
 
 double TimeZoneOffsetHours(DateTime utc) {
     const TimeZoneRecordSource& source = Source();
@@ -122,9 +124,15 @@ double TimeZoneOffsetHours(DateTime utc) {
     return State().offsetHours;
 }
 
-const TimeZoneState& CurrentTimeZoneState() { return State(); }
+const TimeZoneState& CurrentTimeZoneState() {
+    return State();
+}
 
-DateTime LocalToUtc(DateTime value) { return value - TimeZoneOffsetHours(value) / 24.0; }
-DateTime UtcToLocal(DateTime value) { return value + TimeZoneOffsetHours(value) / 24.0; }
+DateTime LocalToUtc(DateTime value) {
+    return value - TimeZoneOffsetHours(value) / 24.0;
+}
+DateTime UtcToLocal(DateTime value) {
+    return value + TimeZoneOffsetHours(value) / 24.0;
+}
 
 } // namespace skelvane

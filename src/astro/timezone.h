@@ -11,10 +11,10 @@ namespace skelvane {
 // When a zone changes between standard and daylight time, as a yearly rule.
 struct TransitionRule {
     enum class Kind {
-        None,          // no transition (month 0 in the record)
-        MonthWeekDay,  // the week-th dayOfWeek of month (week 5 = last)
-        JulianNoLeap,  // day of year 1..365, February 29 never counted
-        ZeroBasedDay,  // day of year 0..365, February 29 counted in leap years
+        None,         // no transition (month 0 in the record)
+        MonthWeekDay, // the week-th dayOfWeek of month (week 5 = last)
+        JulianNoLeap, // day of year 1..365, February 29 never counted
+        ZeroBasedDay, // day of year 0..365, February 29 counted in leap years
     };
     Kind kind = Kind::None;
     int month = 0;     // 1..12 for MonthWeekDay
@@ -39,10 +39,10 @@ struct TimeZoneRecord {
 
 // Result of the last reading of the record (see TimeZoneOffsetHours).
 struct TimeZoneState {
-    double offsetHours = 0;        // add to UTC to get local time at the instant asked about
+    double offsetHours = 0; // add to UTC to get local time at the instant asked about
     bool daylightActive = false;
     bool hasDaylightSaving = false;
-    std::string zoneName;          // daylight name when daylight time is active, else standard
+    std::string zoneName; // daylight name when daylight time is active, else standard
     std::string standardName;
     std::string daylightName;
     double baseOffsetHours = 0;    // -bias / 60
@@ -57,7 +57,11 @@ struct TimeZoneState {
 DateTime TransitionInstant(const TransitionRule& rule, int year);
 
 // The state of a record at a UTC instant (the pure core of TimeZoneOffsetHours).
-// No record (a failed read) gives offset 0, empty names and no daylight saving.
+// No record (a failed read) gives offset 0, empty names and no daylight saving. A record
+// without both transitions is on standard time, under its standard name, all year.
+// Transitions are those of the year of utc; whether daylight time is active is decided
+// with the rules of the local year, so a rule that ends at or after midnight of
+// December 31 still holds in the first hours of the new year.
 TimeZoneState ComputeTimeZoneState(const std::optional<TimeZoneRecord>& record, DateTime utc);
 
 // Where TimeZoneOffsetHours reads the computer's record. The platform layer installs the

@@ -26,12 +26,12 @@ namespace skelvane {
 namespace {
 
 // Band geometry of the client area, top to bottom.
-constexpr int kBand1Height = 66;  // Panel1, the big time
-constexpr int kBand2Top = 66;     // Panel2, the date line
+constexpr int kBand1Height = 66; // Panel1, the big time
+constexpr int kBand2Top = 66;    // Panel2, the date line
 constexpr int kBand2Height = 24;
-constexpr int kBand3Top = 90;     // Panel3, month navigation and calendar
+constexpr int kBand3Top = 90; // Panel3, month navigation and calendar
 constexpr int kBand3Height = 150;
-constexpr int kBand4Top = 240;    // Panel5 (sun) and Panel4 (moon, day info)
+constexpr int kBand4Top = 240; // Panel5 (sun) and Panel4 (moon, day info)
 constexpr int kBand4Height = 36;
 constexpr int kPanel5Width = 90;
 constexpr int kPanel4Width = 123;
@@ -86,8 +86,8 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     // use them when they arrive; QRandomGenerator::global() is seeded by the system.
     const QLocale locale = QLocale::system();
     dateFormats_ = LocaleDateFormatsFrom(locale);
-    tick_.setDateFormats({dateFormats_.longDate, dateFormats_.shortDateShortYear,
-                          DateLocaleFrom(locale)});
+    tick_.setDateFormats(
+        {dateFormats_.longDate, dateFormats_.shortDateShortYear, DateLocaleFrom(locale)});
 
     setCaption(QString());
     applicationTitle_.clear();
@@ -189,9 +189,8 @@ void TForm1::SetHeight() {
 }
 
 void TForm1::ToggleWindow() {
-    settings_.DisplayLevel = settings_.DisplayLevel >= 1 && settings_.DisplayLevel < 4
-                                 ? settings_.DisplayLevel + 1
-                                 : 1;
+    settings_.DisplayLevel =
+        settings_.DisplayLevel >= 1 && settings_.DisplayLevel < 4 ? settings_.DisplayLevel + 1 : 1;
     SetHeight();
 }
 
@@ -244,15 +243,25 @@ void TForm1::Calendar1Change() {
     tick_.resetJumpBack();
 }
 
-void TForm1::setBigTimeText(const QString& text) { Panel1->setText(text); }
+void TForm1::setBigTimeText(const QString& text) {
+    Panel1->setText(text);
+}
 
-void TForm1::setDateLineText(const QString& text) { Panel2->setText(text); }
+void TForm1::setDateLineText(const QString& text) {
+    Panel2->setText(text);
+}
 
-QString TForm1::panel1Text() const { return Panel1->text(); }
+QString TForm1::panel1Text() const {
+    return Panel1->text();
+}
 
-QString TForm1::panel2Text() const { return Panel2->text(); }
+QString TForm1::panel2Text() const {
+    return Panel2->text();
+}
 
-void TForm1::setCaption(const QString& caption) { setWindowTitle(caption); }
+void TForm1::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
 
 void TForm1::synchroniseClockWithServer() {
     // The internet-time client is not part of this build yet: nothing is sent and the
@@ -268,7 +277,9 @@ void TForm1::UpdateDisplays() {
     // engine's displays are wired to the window.
 }
 
-InfoWindowTickTarget* TForm1::infoWindow() { return info_ ? info_->tickTarget() : nullptr; }
+InfoWindowTickTarget* TForm1::infoWindow() {
+    return info_ ? info_->tickTarget() : nullptr;
+}
 
 void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {
     ToggleWindowAction1->trigger();

@@ -15,8 +15,12 @@ DateTime DateTimeFromQt(const QDateTime& dateTime) {
            dateTime.time().msecsSinceStartOfDay() / kMsecsPerDay;
 }
 
-DateTime SystemClock::nowUtc() const { return DateTimeFromQt(QDateTime::currentDateTimeUtc()); }
+DateTime SystemClock::nowUtc() const {
+    return DateTimeFromQt(QDateTime::currentDateTimeUtc());
+}
 
-DateTime SystemClock::nowLocal() const { return DateTimeFromQt(QDateTime::currentDateTime()); }
+DateTime SystemClock::nowLocal() const {
+    return DateTimeFromQt(QDateTime::currentDateTime());
+}
 
 } // namespace skelvane

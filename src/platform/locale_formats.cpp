@@ -61,10 +61,10 @@ LocaleDateFormats MakeLocaleDateFormats(const std::string& longDate, const std::
         formats.shortDate = "dd/mm/yyyy";
     else
         formats.shortDate = shortDate;
-    formats.shortDateShortYear = QString::fromStdString(formats.shortDate)
-                                     .replace(QLatin1String("yyyy"), QLatin1String("yy"),
-                                              Qt::CaseInsensitive)
-                                     .toStdString();
+    formats.shortDateShortYear =
+        QString::fromStdString(formats.shortDate)
+            .replace(QLatin1String("yyyy"), QLatin1String("yy"), Qt::CaseInsensitive)
+            .toStdString();
     return formats;
 }
 
@@ -76,8 +76,10 @@ LocaleDateFormats LocaleDateFormatsFrom(const QLocale& locale) {
 DateLocale DateLocaleFrom(const QLocale& locale) {
     DateLocale names;
     for (int month = 1; month <= 12; ++month) {
-        names.shortMonthNames[month - 1] = locale.monthName(month, QLocale::ShortFormat).toStdString();
-        names.longMonthNames[month - 1] = locale.monthName(month, QLocale::LongFormat).toStdString();
+        names.shortMonthNames[month - 1] =
+            locale.monthName(month, QLocale::ShortFormat).toStdString();
+        names.longMonthNames[month - 1] =
+            locale.monthName(month, QLocale::LongFormat).toStdString();
     }
     for (int day = 1; day <= 7; ++day) { // Qt counts Monday = 1
         names.shortDayNames[day - 1] = locale.dayName(day, QLocale::ShortFormat).toStdString();

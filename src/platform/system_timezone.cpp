@@ -52,8 +52,8 @@ std::optional<std::uint64_t> DataBlockBytes(std::string_view data, std::size_t a
     for (std::size_t i = 0; i < counts.size(); ++i)
         counts[i] = ReadBigEndian32(data, at + kCountsOffset + 4 * i);
     const auto [isUtCount, isStdCount, leapCount, timeCount, typeCount, charCount] = counts;
-    return timeCount * (timeBytes + 1) + typeCount * 6 + charCount +
-           leapCount * (timeBytes + 4) + isStdCount + isUtCount;
+    return timeCount * (timeBytes + 1) + typeCount * 6 + charCount + leapCount * (timeBytes + 4) +
+           isStdCount + isUtCount;
 }
 
 struct FileIdentity {
@@ -254,8 +254,7 @@ std::optional<std::string> ReadTzifFooter(const std::string& path) {
     const auto secondBlock = DataBlockBytes(data, secondHeader, 8);
     if (!secondBlock || *secondBlock > data.size())
         return std::nullopt;
-    const std::size_t footer =
-        secondHeader + kHeaderBytes + static_cast<std::size_t>(*secondBlock);
+    const std::size_t footer = secondHeader + kHeaderBytes + static_cast<std::size_t>(*secondBlock);
     // The footer is the rest of the file: "\n", the rule, "\n".
     if (footer + 2 > data.size() || data[footer] != '\n' || data.back() != '\n')
         return std::nullopt;
@@ -292,6 +291,8 @@ std::optional<TimeZoneRecord> ReadSystemTimeZoneRecord() {
     return Cache().Get(key);
 }
 
-void InstallSystemTimeZoneSource() { SetTimeZoneRecordSource(ReadSystemTimeZoneRecord); }
+void InstallSystemTimeZoneSource() {
+    SetTimeZoneRecordSource(ReadSystemTimeZoneRecord);
+}
 
 } // namespace skelvane

@@ -14,9 +14,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                 result.error = argument + QStringLiteral(" needs a folder");
                 return result;
             }
-            QString& target = argument == QLatin1String("--settings-dir")
-                                  ? result.settingsFolder
-                                  : result.screenshotFolder;
+            QString& target = argument == QLatin1String("--settings-dir") ? result.settingsFolder
+                                                                          : result.screenshotFolder;
             target = arguments.at(++i);
         }
         // Anything else is ignored, as the program always did with unknown arguments.

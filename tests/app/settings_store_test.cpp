@@ -106,7 +106,7 @@ QByteArray ReadAll(const QString& path) {
 }
 
 class SettingsStoreTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
     // Reads with a fresh store, as a new run of the program would.

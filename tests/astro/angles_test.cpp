@@ -69,8 +69,9 @@ TEST(Angles, FlatBearingCompassPoints) {
         const char* name;
         double a2, b2, expected; // from (0, 0), a east and b north
     };
-    const Case cases[] = {{"north", 0, 1, 0},    {"east", 1, 0, 90},     {"south", 0, -1, 180},
-                          {"west", -1, 0, 270}, {"north-east", 1, 1, 45}, {"north-west", -1, 1, 315}};
+    const Case cases[] = {{"north", 0, 1, 0},       {"east", 1, 0, 90},
+                          {"south", 0, -1, 180},    {"west", -1, 0, 270},
+                          {"north-east", 1, 1, 45}, {"north-west", -1, 1, 315}};
     for (const Case& c : cases)
         EXPECT_NEAR(FlatBearing(0, 0, c.a2, c.b2), c.expected, 1e-10) << c.name;
 }

@@ -22,9 +22,12 @@ TEST(DateTimeEncode, KnownAnchors) {
         double expected; // days since 1899-12-30, from Python's datetime.date arithmetic
     };
     const Case cases[] = {
-        {"epoch", 1899, 12, 30, 0},          {"first of 1900", 1900, 1, 1, 2},
-        {"leap day 2000", 2000, 2, 29, 36585}, {"2024-03-05", 2024, 3, 5, 45356},
-        {"day number 0", 1600, 1, 1, -109571}, {"last encodable", 9999, 12, 31, 2958465},
+        {"epoch", 1899, 12, 30, 0},
+        {"first of 1900", 1900, 1, 1, 2},
+        {"leap day 2000", 2000, 2, 29, 36585},
+        {"2024-03-05", 2024, 3, 5, 45356},
+        {"day number 0", 1600, 1, 1, -109571},
+        {"last encodable", 9999, 12, 31, 2958465},
         {"first encodable", 1, 1, 1, -693593},
     };
     for (const Case& c : cases) {
@@ -40,10 +43,14 @@ TEST(DateTimeEncode, ImpossibleDatesGiveZero) {
         int year, month, day;
     };
     const Case cases[] = {
-        {"Feb 29 in a common year", 2023, 2, 29}, {"Feb 29 in 1900", 1900, 2, 29},
-        {"month 13", 2024, 13, 1},                {"month 0", 2024, 0, 1},
-        {"day 0", 2024, 1, 0},                    {"April 31", 2024, 4, 31},
-        {"year 0", 0, 1, 1},                      {"year 10000", 10000, 1, 1},
+        {"Feb 29 in a common year", 2023, 2, 29},
+        {"Feb 29 in 1900", 1900, 2, 29},
+        {"month 13", 2024, 13, 1},
+        {"month 0", 2024, 0, 1},
+        {"day 0", 2024, 1, 0},
+        {"April 31", 2024, 4, 31},
+        {"year 0", 0, 1, 1},
+        {"year 10000", 10000, 1, 1},
         {"negative day", 2024, 1, -3},
     };
     for (const Case& c : cases) {
@@ -96,7 +103,9 @@ TEST(DateTimeDecode, TimeOfDayFromTheFloor) {
         {"negative whole day", -1.0, {1899, 12, 29}, {0, 0, 0, 0}},
         {"milliseconds", 45356 + 50829.045 / 86400, {2024, 3, 5}, {14, 7, 9, 45}},
         {"rounding up to midnight carries into the next day",
-         SafeEncodeDate(2024, 12, 31) + 86399.9996 / 86400, {2025, 1, 1}, {0, 0, 0, 0}},
+         SafeEncodeDate(2024, 12, 31) + 86399.9996 / 86400,
+         {2025, 1, 1},
+         {0, 0, 0, 0}},
         {"rounding carries into the minute", 45356 + 59.9996 / 86400, {2024, 3, 5}, {0, 1, 0, 0}},
     };
     for (const Case& c : cases) {
@@ -179,9 +188,9 @@ TEST(Calendar, IsoWeekNumbersAtYearBoundaries) {
         int year, month, day, week; // week from Python's date.isocalendar()
     };
     const Case cases[] = {
-        {2021, 1, 1, 53},  {2021, 1, 3, 53},  {2021, 1, 4, 1},  {2020, 12, 31, 53},
+        {2021, 1, 1, 53},   {2021, 1, 3, 53},  {2021, 1, 4, 1},    {2020, 12, 31, 53},
         {2024, 12, 29, 52}, {2024, 12, 30, 1}, {2026, 12, 31, 53}, {2027, 1, 1, 53},
-        {2027, 1, 4, 1},   {2008, 12, 29, 1}, {2016, 1, 3, 53},  {2024, 6, 15, 24},
+        {2027, 1, 4, 1},    {2008, 12, 29, 1}, {2016, 1, 3, 53},   {2024, 6, 15, 24},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsoWeekNumber(SafeEncodeDate(c.year, c.month, c.day)), c.week)

@@ -18,7 +18,9 @@ struct PatternCase {
     const char* pattern;
     const char* expected;
 };
-std::ostream& operator<<(std::ostream& out, const PatternCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const PatternCase& c) {
+    return out << c.name;
+}
 
 // Tuesday 2024-03-05 14:07:09.045.
 const DateTime kAfternoon = SafeEncodeDateTime(2024, 3, 5, 14, 7, 9, 45);
@@ -36,8 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"short_us_date", "mm/dd/yy", "03/05/24"},
         PatternCase{"short_month_day", "mmm d", "Mar 5"},
         PatternCase{"long_date", "dddd mmmm d, yyyy", "Tuesday March 5, 2024"},
-        PatternCase{"short_day_name", "ddd", "Tue"},
-        PatternCase{"hours_minutes", "hh:mm", "14:07"},
+        PatternCase{"short_day_name", "ddd", "Tue"}, PatternCase{"hours_minutes", "hh:mm", "14:07"},
         PatternCase{"hours_minutes_seconds", "hh:mm:ss", "14:07:09"},
         PatternCase{"twelve_hour_padded", "hh:mm  AM/PM", "02:07  PM"},
         PatternCase{"twelve_hour_n_minutes", "h:nnAM/PM", "2:07PM"},
@@ -63,9 +64,8 @@ TEST(FormatDate, TwelveHourClockAroundMidnightAndNoon) {
         const char* twentyFour;
     };
     const Case cases[] = {
-        {0, 5, "12:05 AM", "00:05"},  {11, 59, "11:59 AM", "11:59"},
-        {12, 0, "12:00 PM", "12:00"}, {12, 30, "12:30 PM", "12:30"},
-        {23, 59, "11:59 PM", "23:59"},
+        {0, 5, "12:05 AM", "00:05"},   {11, 59, "11:59 AM", "11:59"}, {12, 0, "12:00 PM", "12:00"},
+        {12, 30, "12:30 PM", "12:30"}, {23, 59, "11:59 PM", "23:59"},
     };
     for (const Case& c : cases) {
         const DateTime v = SafeEncodeDateTime(2024, 7, 1, c.hour, c.minute, 0, 0);

@@ -19,7 +19,9 @@ struct HoursCase {
     double hours;
     const char* expected;
 };
-std::ostream& operator<<(std::ostream& out, const HoursCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const HoursCase& c) {
+    return out << c.name;
+}
 
 class FormatHoursTest : public ::testing::TestWithParam<HoursCase> {};
 
@@ -30,20 +32,19 @@ TEST_P(FormatHoursTest, Formats) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FormatHoursTest,
-    ::testing::Values(
-        HoursCase{"round_up_to_24_00", false, true, 0, 23.999, "24:00"},
-        HoursCase{"just_after_midnight_12h", false, false, 0, 0.2, "12:12 AM"},
-        HoursCase{"morning_24h_padded", false, true, 0, 6 + 5.0 / 60, "06:05"},
-        HoursCase{"morning_12h_unpadded", false, false, 0, 6 + 5.0 / 60, "6:05 AM"},
-        HoursCase{"noon_is_pm", false, false, 0, 12.0, "12:00 PM"},
-        HoursCase{"afternoon", false, false, 0, 13.25, "1:15 PM"},
-        HoursCase{"minutes_half_up", false, true, 0, 10 + 30.5 / 3600, "10:01"},
-        HoursCase{"rounded_midnight_12h_is_am", false, false, 0, 23.999, "12:00 AM"},
-        HoursCase{"local_west_wraps_back", true, true, -5, 3.5, "22:30"},
-        HoursCase{"local_east_wraps_forward", true, false, 2, 23, "1:00 AM"},
-        HoursCase{"local_half_hour_zone", true, true, 5.5, 6, "11:30"},
-        HoursCase{"far_out_input_brought_into_day", false, true, 0, -30, "18:00"},
-        HoursCase{"not_a_number", false, true, 0, kNan, "--:--"}),
+    ::testing::Values(HoursCase{"round_up_to_24_00", false, true, 0, 23.999, "24:00"},
+                      HoursCase{"just_after_midnight_12h", false, false, 0, 0.2, "12:12 AM"},
+                      HoursCase{"morning_24h_padded", false, true, 0, 6 + 5.0 / 60, "06:05"},
+                      HoursCase{"morning_12h_unpadded", false, false, 0, 6 + 5.0 / 60, "6:05 AM"},
+                      HoursCase{"noon_is_pm", false, false, 0, 12.0, "12:00 PM"},
+                      HoursCase{"afternoon", false, false, 0, 13.25, "1:15 PM"},
+                      HoursCase{"minutes_half_up", false, true, 0, 10 + 30.5 / 3600, "10:01"},
+                      HoursCase{"rounded_midnight_12h_is_am", false, false, 0, 23.999, "12:00 AM"},
+                      HoursCase{"local_west_wraps_back", true, true, -5, 3.5, "22:30"},
+                      HoursCase{"local_east_wraps_forward", true, false, 2, 23, "1:00 AM"},
+                      HoursCase{"local_half_hour_zone", true, true, 5.5, 6, "11:30"},
+                      HoursCase{"far_out_input_brought_into_day", false, true, 0, -30, "18:00"},
+                      HoursCase{"not_a_number", false, true, 0, kNan, "--:--"}),
     [](const ::testing::TestParamInfo<HoursCase>& param) { return param.param.name; });
 
 TEST(HoursToHms, SplitsAndCarries) {
@@ -64,8 +65,8 @@ TEST(HoursToHms, SplitsAndCarries) {
     };
     for (const Case& c : cases) {
         const Hms got = HoursToHms(c.hours);
-        EXPECT_EQ(got, c.expected) << c.name << ": got " << got.hours << " " << got.minutes << " "
-                                   << got.seconds;
+        EXPECT_EQ(got, c.expected)
+            << c.name << ": got " << got.hours << " " << got.minutes << " " << got.seconds;
     }
 }
 

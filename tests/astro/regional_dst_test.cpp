@@ -13,7 +13,9 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 constexpr double kOneSecond = 1.0 / 86400.0;
 
-DateTime At(int y, int mo, int d, int h) { return SafeEncodeDateTime(y, mo, d, h, 0, 0, 0); }
+DateTime At(int y, int mo, int d, int h) {
+    return SafeEncodeDateTime(y, mo, d, h, 0, 0, 0);
+}
 
 // Each rule at, and one second before, both of its 2024 and 2023 edges.
 TEST(RegionalDst, Edges) {

@@ -90,7 +90,8 @@ TEST(ComputeTimeZoneState, StateFields) {
     EXPECT_DOUBLE_EQ(summer.standardBiasHours, 0);
     EXPECT_DOUBLE_EQ(summer.daylightBiasHours, 1);
     EXPECT_DOUBLE_EQ(summer.daylightShiftHours, 1);
-    EXPECT_NEAR(summer.daylightStart, Utc(2024, 3, 10, 2), 1e-9) << "local clock, tolerance 1e-9 day";
+    EXPECT_NEAR(summer.daylightStart, Utc(2024, 3, 10, 2), 1e-9)
+        << "local clock, tolerance 1e-9 day";
     EXPECT_NEAR(summer.daylightEnd, Utc(2024, 11, 3, 2), 1e-9) << "local clock, tolerance 1e-9 day";
 
     // Without daylight saving: standard name and offset all year, no transitions.

@@ -37,8 +37,8 @@ protected:
     void TearDown() override { SetTimeZoneRecordSource(nullptr); }
 
     std::unique_ptr<TForm1> makeWindow(bool defaultsOnly = false) {
-        auto window = std::make_unique<TForm1>(settings, store, clock,
-                                               TForm1::Options{defaultsOnly});
+        auto window =
+            std::make_unique<TForm1>(settings, store, clock, TForm1::Options{defaultsOnly});
         window->setProcessEnder([this] { ++processEnds; });
         return window;
     }

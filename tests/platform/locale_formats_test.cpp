@@ -33,10 +33,8 @@ TEST(MakeLocaleDateFormats, ShortDateRules) {
         const char* expectedShort;
         const char* expectedShortYear;
     } cases[] = {
-        {"m/d/yyyy", "mm/dd/yyyy", "mm/dd/yy"},
-        {"M/D/YYYY", "mm/dd/yyyy", "mm/dd/yy"},
-        {"d/m/yyyy", "dd/mm/yyyy", "dd/mm/yy"},
-        {"dd.mm.YYYY", "dd.mm.YYYY", "dd.mm.yy"},
+        {"m/d/yyyy", "mm/dd/yyyy", "mm/dd/yy"}, {"M/D/YYYY", "mm/dd/yyyy", "mm/dd/yy"},
+        {"d/m/yyyy", "dd/mm/yyyy", "dd/mm/yy"}, {"dd.mm.YYYY", "dd.mm.YYYY", "dd.mm.yy"},
         {"m/d/yy", "m/d/yy", "m/d/yy"},
     };
     for (const Case& c : cases) {

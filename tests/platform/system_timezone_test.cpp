@@ -88,7 +88,8 @@ TEST_F(TzifFooterTest, DamagedOrForeignFilesGiveNothing) {
         {"no closing newline", good.left(good.size() - 1)},
         {"trailing bytes after the rule", good + "x"},
         {"empty rule", Tzif('2', "")},
-        {"control character in the rule", Tzif('2', QByteArray("AAA\x01" "3"))},
+        {"control character in the rule", Tzif('2', QByteArray("AAA\x01"
+                                                               "3"))},
         {"newline inside the rule", Tzif('2', "AAA3\nBBB")},
         {"counts larger than the file", hugeCounts},
         {"second header damaged", wrongSecondMagic},
@@ -126,8 +127,8 @@ TEST_F(SystemZoneTest, RealZones2024) {
          At(2024, 3, 31, 2), At(2024, 10, 27, 3)},
         {"Australia/Sydney", 11, 10, "Australian Eastern Standard Time",
          "Australian Eastern Daylight Time", At(2024, 10, 6, 2), At(2024, 4, 7, 3)},
-        {"Asia/Jerusalem", 2, 3, "Israel Standard Time", "Israel Daylight Time",
-         At(2024, 3, 29, 2), At(2024, 10, 27, 2)},
+        {"Asia/Jerusalem", 2, 3, "Israel Standard Time", "Israel Daylight Time", At(2024, 3, 29, 2),
+         At(2024, 10, 27, 2)},
         {"UTC", 0, 0, "UTC", "", 0, 0},
     };
     for (const ZoneCase& c : cases) {
@@ -222,10 +223,10 @@ TEST(ReadSystemTimeZoneRecord, FollowsChangesOfTheZoneFile) {
     ASSERT_TRUE(ReadSystemTimeZoneRecord().has_value());
     EXPECT_EQ(ReadSystemTimeZoneRecord()->standardName, "AAA");
 
-    ASSERT_TRUE(WriteFile(path, Tzif('2', "BBBB-4")));  // a different size
+    ASSERT_TRUE(WriteFile(path, Tzif('2', "BBBB-4"))); // a different size
     EXPECT_EQ(ReadSystemTimeZoneRecord().value_or(TimeZoneRecord{}).standardName, "BBBB");
 
-    ASSERT_TRUE(WriteFile(path, Tzif('2', "CCCC-4")));  // same size, later modification time
+    ASSERT_TRUE(WriteFile(path, Tzif('2', "CCCC-4"))); // same size, later modification time
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(60),

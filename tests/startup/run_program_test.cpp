@@ -30,7 +30,8 @@ protected:
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           home.path() + QStringLiteral("/config"));
         environment.insert(QStringLiteral("TZ"), QStringLiteral("America/New_York"));
         process.setProcessEnvironment(environment);
         arguments << QStringLiteral("--settings-dir") << storeFolder()

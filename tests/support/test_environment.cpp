@@ -17,6 +17,8 @@ ScopedEnv::~ScopedEnv() {
         qunsetenv(name_.constData());
 }
 
-QString TestConfigHome() { return qEnvironmentVariable("XDG_CONFIG_HOME"); }
+QString TestConfigHome() {
+    return qEnvironmentVariable("XDG_CONFIG_HOME");
+}
 
 } // namespace skelvane::test
