@@ -106,6 +106,8 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     settings_.WeekStart = calendarWeekStart_;
 
     SetHeight();
+    // The tray icon (its mode, animation and first-run colours) and the captions of the
+    // moon-phase menu items are set up here once the tray and the menus exist.
 
     if (settings_.StartMinimized) {
         settings_.ShowInfoFormAtStartup = false;

@@ -1,0 +1,82 @@
+#include "almanac/almanac.h"
+
+#include "almanac/commands.h"
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace skelvane::almanac {
+
+namespace {
+
+const char* const kUsage =
+    "usage: skelvane-almanac COMMAND [options] [--json]\n"
+    "  sun      --lat D --lon D [--alt-ft N] --from YYYY-MM-DD [--to YYYY-MM-DD] [--step N]\n"
+    "  moon     --lat D --lon D [--alt-ft N] --from YYYY-MM-DD [--to YYYY-MM-DD] [--step N]\n"
+    "  phases   --from-year Y --to-year Y\n"
+    "  seasons  --from-year Y --to-year Y\n"
+    "  moonpos  --utc YYYY-MM-DDThh:mm:ssZ\n"
+    "  sunpos   --utc YYYY-MM-DDThh:mm:ssZ\n"
+    "Times are UT; --json writes one JSON object per line.\n";
+
+} // namespace
+
+std::string ClockText(double hours) {
+    long total = std::lround(hours * 3600.0);
+    total = ((total % 86400) + 86400) % 86400;
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02ld:%02ld:%02ld", total / 3600, total / 60 % 60,
+                  total % 60);
+    return buffer;
+}
+
+DateRange ReadDateRange(const Arguments& arguments) {
+    DateRange range;
+    range.from = arguments.date("from");
+    range.to = arguments.has("to") ? arguments.date("to") : range.from;
+    range.step = arguments.integerOr("step", 1, 1, 1000000);
+    if (range.to < range.from)
+        throw UsageError{"--to is before --from"};
+    return range;
+}
+
+std::pair<int, int> ReadYearRange(const Arguments& arguments) {
+    const int from = arguments.integer("from-year", 1, 9998);
+    const int to = arguments.integer("to-year", 1, 9998);
+    if (to < from)
+        throw UsageError{"--to-year is before --from-year"};
+    return {from, to};
+}
+
+int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    using Command = std::function<void(const std::vector<std::string>&, std::ostream&)>;
+    static const std::map<std::string, Command> commands = {
+        {"sun", SunCommand},
+        {"moon", MoonCommand},
+        {"phases", PhasesCommand},
+        {"seasons", SeasonsCommand},
+        {"moonpos", MoonPositionCommand},
+        {"sunpos", SunPositionCommand},
+    };
+    if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
+        out << kUsage;
+        return 0;
+    }
+    try {
+        if (words.empty())
+            throw UsageError{"no command given (sun, moon, phases, seasons, moonpos, sunpos)"};
+        const auto command = commands.find(words[0]);
+        if (command == commands.end())
+            throw UsageError{"unknown command '" + words[0] + "'"};
+        command->second(std::vector<std::string>(words.begin() + 1, words.end()), out);
+        out.flush();
+        return 0;
+    } catch (const UsageError& error) {
+        err << "skelvane-almanac: " << error.message << " (see --help)\n";
+        return 2;
+    }
+}
+
+} // namespace skelvane::almanac

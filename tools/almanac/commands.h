@@ -1,0 +1,26 @@
+#pragma once
+
+#include "almanac/arguments.h"
+#include "almanac/output.h"
+
+namespace skelvane::almanac {
+
+// Each command reads its own options and writes its records; bad options throw UsageError.
+void SunCommand(const std::vector<std::string>& words, std::ostream& out);
+void SeasonsCommand(const std::vector<std::string>& words, std::ostream& out);
+void SunPositionCommand(const std::vector<std::string>& words, std::ostream& out);
+void MoonCommand(const std::vector<std::string>& words, std::ostream& out);
+void PhasesCommand(const std::vector<std::string>& words, std::ostream& out);
+void MoonPositionCommand(const std::vector<std::string>& words, std::ostream& out);
+
+// The inclusive range of dates of --from, --to and --step (days, default 1).
+struct DateRange {
+    DateTime from = 0;
+    DateTime to = 0;
+    int step = 1;
+};
+DateRange ReadDateRange(const Arguments& arguments);
+// --from-year and --to-year, inclusive.
+std::pair<int, int> ReadYearRange(const Arguments& arguments);
+
+} // namespace skelvane::almanac
