@@ -23,7 +23,8 @@ public:
     DateTime nowLocal() const override;
 };
 
-// A date-time value from the calendar fields of a QDateTime (its own time spec is kept).
+// A date-time value from the calendar fields of a QDateTime (read as they stand, in whatever zone
+// it holds).
 DateTime DateTimeFromQt(const QDateTime& dateTime);
 
 } // namespace skelvane
