@@ -116,6 +116,11 @@ DateTime SolarLongitudeDate(int year, int term) {
         return 0;
 
     DateTime date = start + offsetDays;
+    // Far from 1900 one step of the date value moves the Sun by about 1e-10°, the size of
+    // the tolerance itself, so the search may circle the answer without meeting it: after
+    // the last step the closest date seen is the answer (within a millisecond).
+    DateTime best = 0;
+    double bestError = 1.0; // degrees; a date farther off than this counts as no answer
     for (int step = 0; step < kMaxSearchSteps; ++step) {
         const double lambda = static_cast<double>(ApparentSunPosition(date).longitude);
         // Both angles lie in 0..360; take the shorter way round.
@@ -125,9 +130,13 @@ DateTime SolarLongitudeDate(int year, int term) {
                                                       : difference;
         if (std::fabs(shortest) <= kLongitudeTolerance)
             return date;
+        if (std::fabs(shortest) < bestError) {
+            bestError = std::fabs(shortest);
+            best = date;
+        }
         date += kStepDaysPerRadian * SinDeg(shortest);
     }
-    return 0;
+    return best;
 }
 
 } // namespace skelvane

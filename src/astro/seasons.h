@@ -16,7 +16,8 @@ DateTime EquinoxSolstice(int year, std::string_view which);
 double DeltaTSeconds(int year);
 
 // UTC instant at which the Sun's apparent longitude equals term × 15° (term 0..23) in the
-// given year.
+// given year (years 1..9999), found to 3e-10° or, where the date value cannot resolve that
+// far from 1900, to the closest date the search reaches. 0 for a term or year out of range.
 DateTime SolarLongitudeDate(int year, int term);
 
 } // namespace skelvane

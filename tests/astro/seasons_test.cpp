@@ -159,6 +159,22 @@ TEST(SolarLongitudeDate, TermsOfAYearAreOrderedAndConverged) {
     }
 }
 
+// Far from 1900 the search cannot reach its 3e-10° tolerance (one step of the date value is
+// about that much longitude); it must still give the closest date, not "no date".
+TEST(SolarLongitudeDate, FarYearsStillGiveADate) {
+    double worst = 0;
+    for (const int year : {3365, 3415, 3420, 3428}) {
+        for (int term = 0; term < 24; ++term) {
+            const DateTime date = SolarLongitudeDate(year, term);
+            ASSERT_NE(date, 0) << year << " term " << term;
+            double error = static_cast<double>(ApparentSunPosition(date).longitude) - term * 15.0;
+            error = std::fabs(error > 180 ? error - 360 : error < -180 ? error + 360 : error);
+            worst = std::max(worst, error);
+        }
+    }
+    EXPECT_LT(worst, 1e-8) << "worst longitude error " << worst << "°";
+}
+
 TEST(SolarLongitudeDate, OutOfRangeArgumentsGiveZero) {
     EXPECT_EQ(SolarLongitudeDate(2024, -1), 0);
     EXPECT_EQ(SolarLongitudeDate(2024, 24), 0);
