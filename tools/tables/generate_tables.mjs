@@ -678,6 +678,270 @@ const MEEUS = 'J. Meeus, Astronomical Algorithms, 2nd ed. (Willmann-Bell, 1998)'
 }
 
 // ---------------------------------------------------------------------------------------
+// VSOP87B Mercury to Neptune
+
+// Each planet keeps a term of τ^n when amplitude × 2^n (its largest size over 1600–4000)
+// reaches the planet's cut, in rad (L, B) or AU (R). The cuts are chosen so that what
+// is dropped moves the geocentric direction by about 2″ at most; the inner planets,
+// seen from close by, need finer cuts than the outer ones.
+const PLANETS = [
+    { name: 'Mercury', file: 'mercury', cut: 100e-8 },
+    { name: 'Venus', file: 'venus', cut: 40e-8 },
+    { name: 'Mars', file: 'mars', cut: 20e-8 },
+    { name: 'Jupiter', file: 'jupiter', cut: 100e-8 },
+    { name: 'Saturn', file: 'saturn', cut: 60e-8 },
+    { name: 'Uranus', file: 'uranus', cut: 100e-8 },
+    { name: 'Neptune', file: 'neptune', cut: 100e-8 },
+];
+const PLANET_STEP = 29.97;  // days between samples of the cost measurement (a second per planet)
+
+function keepPlanetTerm(row, power, cut) {
+    return row[0] * TAU_LIMIT ** power >= cut;
+}
+
+function powersOf(theory, variable) {
+    return Object.keys(theory[variable]).map(Number).sort((a, b) => a - b);
+}
+
+// The series of one variable prepared for stepping through equally spaced τ: each term's
+// cosine and sine are carried forward by a rotation instead of being recomputed, which
+// keeps the 44 000-sample sweep over thousands of terms to a second or two.
+function stepper(theory, variable, select, tau0, dtau) {
+    const powers = powersOf(theory, variable);
+    powers.forEach((power, i) => {
+        if (power !== i) fail(`VSOP87B ${variable} has a gap in its powers`);
+    });
+    // Per power, the kept and the dropped terms as two groups of flat arrays.
+    const group = (rows) => {
+        const n = rows.length;
+        const g = { amp: new Float64Array(n), c: new Float64Array(n), sn: new Float64Array(n),
+                    dc: new Float64Array(n), ds: new Float64Array(n) };
+        rows.forEach((row, i) => {
+            g.amp[i] = row[0];
+            g.c[i] = Math.cos(row[1] + row[2] * tau0);
+            g.sn[i] = Math.sin(row[1] + row[2] * tau0);
+            g.dc[i] = Math.cos(row[2] * dtau);
+            g.ds[i] = Math.sin(row[2] * dtau);
+        });
+        return g;
+    };
+    // Σ A·cos at the current τ, then every term one step on.
+    const advance = (g) => {
+        let sum = 0;
+        const { amp, c, sn, dc, ds } = g;
+        for (let i = 0; i < amp.length; ++i) {
+            sum += amp[i] * c[i];
+            const next = c[i] * dc[i] - sn[i] * ds[i];
+            sn[i] = sn[i] * dc[i] + c[i] * ds[i];
+            c[i] = next;
+        }
+        return sum;
+    };
+    const series = powers.map((power) => {
+        const rows = theory[variable][String(power)];
+        return { kept: group(rows.filter((row) => select(row, power))),
+                 dropped: group(rows.filter((row) => !select(row, power))) };
+    });
+    return {
+        // [kept sum, dropped sum] at the current τ, then one step on.
+        next(tau) {
+            let kept = 0, dropped = 0;
+            for (let p = series.length - 1; p >= 0; --p) {
+                kept = kept * tau + advance(series[p].kept);
+                dropped = dropped * tau + advance(series[p].dropped);
+            }
+            return [kept, dropped];
+        },
+    };
+}
+
+// The largest effect of the dropped terms over 1600–4000, every PLANET_STEP days: on the
+// heliocentric L, B (″) and R (10⁻⁶ AU), and on the direction seen from the Earth (″, the
+// Earth from the same cut VSOP87B series the Sun's position uses).
+function measurePlanetCut(theory, cut) {
+    const first = 2305447.5, last = 3182029.5;
+    const tau0 = (first - 2451545) / 365250, dtau = PLANET_STEP / 365250;
+    const planet = Object.fromEntries(['L', 'B', 'R'].map((v) => [v, stepper(theory, v,
+        (row, power) => keepPlanetTerm(row, power, cut), tau0, dtau)]));
+    const earth = Object.fromEntries(['L', 'B', 'R'].map((v) => [v, stepper(vsopB, v,
+        (row, power) => power < VARIABLES[v] && keepTerm(row, power), tau0, dtau)]));
+    const rect = (L, B, R) => [R * Math.cos(B) * Math.cos(L), R * Math.cos(B) * Math.sin(L),
+                               R * Math.sin(B)];
+    const worst = { L: 0, B: 0, R: 0, geo: 0 };
+    for (let step = 0; first + step * PLANET_STEP <= last; ++step) {
+        const tau = tau0 + step * dtau;
+        const [L, dL] = planet.L.next(tau);
+        const [B, dB] = planet.B.next(tau);
+        const [R, dR] = planet.R.next(tau);
+        const e = rect(earth.L.next(tau)[0], earth.B.next(tau)[0], earth.R.next(tau)[0]);
+        worst.L = Math.max(worst.L, Math.abs(dL));
+        worst.B = Math.max(worst.B, Math.abs(dB));
+        worst.R = Math.max(worst.R, Math.abs(dR));
+        const g = rect(L, B, R).map((x, i) => x - e[i]);
+        const h = rect(L + dL, B + dB, R + dR).map((x, i) => x - e[i]);
+        const cross = Math.hypot(g[1] * h[2] - g[2] * h[1], g[2] * h[0] - g[0] * h[2],
+                                 g[0] * h[1] - g[1] * h[0]);
+        worst.geo = Math.max(worst.geo,
+                             Math.atan2(cross, g[0] * h[0] + g[1] * h[1] + g[2] * h[2]));
+    }
+    const arcsec = (rad) => (rad * 180 / Math.PI * 3600).toFixed(2);
+    return { L: arcsec(worst.L), B: arcsec(worst.B), R: (worst.R * 1e6).toFixed(1),
+             geo: arcsec(worst.geo) };
+}
+
+// 11 decimals as the authors' files print them, or the shortest form when a value has
+// more digits than that.
+function decimal11(x) {
+    return Number(x.toFixed(11)) === x ? x.toFixed(11) : num(x);
+}
+
+function planetFile(planet, theory) {
+    const { name, cut } = planet;
+    const lines = [];
+    const spans = {};
+    const kept = [];
+    for (const variable of ['L', 'B', 'R']) {
+        const unit = variable === 'R' ? 'AU' : 'rad';
+        spans[variable] = [];
+        const powers = powersOf(theory, variable);
+        powers.forEach((power, i) => {
+            if (power !== i) fail(`VSOP87B ${name} ${variable} has a gap in its powers`);
+        });
+        // Powers whose every term is cut are left out at the top, empty spans below.
+        const counts = powers.map((power) => theory[variable][String(power)]
+            .filter((row) => keepPlanetTerm(row, power, cut)).length);
+        let top = counts.length;
+        while (top > 0 && counts[top - 1] === 0) --top;
+        for (const power of powers) {
+            const all = theory[variable][String(power)];
+            const rows = all.filter((row) => keepPlanetTerm(row, power, cut));
+            kept.push(`${variable}${power} ${rows.length}/${all.length}`);
+            if (power >= top) continue;
+            if (rows.length === 0) {
+                spans[variable].push('{}');
+                continue;
+            }
+            const id = `k${variable}${power}`;
+            spans[variable].push(id);
+            lines.push(`// ${variable}${power}: ${rows.length} of ${all.length} terms; amplitude ` +
+                       `(${unit}), phase (rad), frequency (rad per millennium).`);
+            lines.push(`constexpr Vsop87Term ${id}[] = {`);
+            lines.push(...alignRows(rows.map(([a, b, c]) =>
+                [decimal11(a), b === 0 ? '0' : decimal11(b), num(c)])));
+            lines.push('};');
+            lines.push('');
+        }
+    }
+    for (const variable of ['L', 'B', 'R'])
+        lines.push(`constexpr std::span<const Vsop87Term> k${variable}[] = {` +
+                   `${spans[variable].join(', ')}};`);
+    return { body: lines.join('\n'), kept };
+}
+
+for (const planet of PLANETS) {
+    const theory = await importData(`vsop87B${planet.file}.js`);
+    const { body, kept } = planetFile(planet, theory);
+    const cost = measurePlanetCut(theory, planet.cut);
+    const cutText = `${Math.round(planet.cut * 1e8)} × 10⁻⁸`;
+    const text = fileText([
+        `VSOP87B series of ${planet.name}: heliocentric ecliptic coordinates referred to the`,
+        'ecliptic and equinox of J2000, by P. Bretagnon and G. Francou (Bureau des',
+        'Longitudes, 1988), "Planetary theories in rectangular and spherical variables:',
+        'VSOP87 solutions", Astron. Astrophys. 202, 309.',
+        '',
+        `Source: data/vsop87B${planet.file}.js of the ${SOURCE}, a`,
+        `transcription of the VSOP87B.${planet.file.slice(0, 3)} file of the theory's authors.`,
+        '',
+        'Cut to the larger terms: a term of τ^n stays when its amplitude × 2^n, its largest ' +
+        `size between 1600 and 4000 (|τ| ≤ 2), is at least ${cutText} rad (L, B) or AU (R). ` +
+        'Powers left empty by the cut are empty spans, or left out when no higher power ' +
+        'keeps a term.',
+        '',
+        `Terms kept: ${kept.join(', ')}.`,
+        '',
+        'Cost, the largest difference from the full VSOP87B series over 1600–4000 (every',
+        `${PLANET_STEP} days): heliocentric longitude ${cost.L}″, latitude ${cost.B}″, radius`,
+        `${cost.R} × 10⁻⁶ AU; direction seen from the Earth ${cost.geo}″.`,
+    ], 'astro/tables/planet_series.h', `namespace {\n\n${body}\n\n} // namespace\n\n` +
+        `constinit const Vsop87Body k${planet.name}Vsop87B{kL, kB, kR};\n`);
+    outputs.set(`vsop87_${planet.file}_b.cpp`, text);
+}
+
+// ---------------------------------------------------------------------------------------
+// Pluto, Meeus table 37.A
+
+{
+    const source = readSource('pluto.js');
+    const at = source.indexOf('const t37 = [');
+    if (at < 0) fail('table 37.A not found in src/pluto.js');
+    // Rows are `new Pt(j, s, p, lonA, lonB, latA, latB, radA, radB)` with longitude and
+    // latitude in degrees and radius in AU; the book prints 10⁻⁶ degree and 10⁻⁷ AU.
+    const rows = [...source.slice(at).matchAll(/new Pt\(([^)]*)\)/g)].map((match) => {
+        const cells = match[1].split(',').map((cell) => Number(cell.trim()));
+        if (cells.length !== 9 || cells.some((v) => !Number.isFinite(v)))
+            fail(`cannot read table 37.A row "${match[1]}"`);
+        const scaled = cells.map((v, i) => (i < 3 ? v : v * (i < 7 ? 1e6 : 1e7)));
+        return scaled.map((v) => {
+            if (Math.abs(v - Math.round(v)) > 1e-6) fail(`table 37.A value ${v} is not whole`);
+            return Math.round(v);
+        });
+    });
+    if (rows.length !== 43) fail(`table 37.A has ${rows.length} rows, expected 43`);
+    // The book's first and last rows.
+    const expectFirst = [0, 0, 1, -19799805, 19850055, -5452852, -14974862, 66865439, 68951812];
+    const expectLast = [3, 0, 0, 0, 0, 1, 0, 10, 3];
+    if (rows[0].join() !== expectFirst.join() || rows[42].join() !== expectLast.join())
+        fail('table 37.A does not start and end with the book\'s rows');
+
+    // Meeus example 37.a, 1992 October 13.0 TD: L = 232.74071°, B = 14.58782°,
+    // R = 29.711111 AU from the book's constants.
+    {
+        const T = (2448908.5 - 2451545) / 36525;
+        const J = 34.35 + 3034.9057 * T, S = 50.08 + 1222.1138 * T, P = 238.96 + 144.96 * T;
+        let l = 0, b = 0, r = 0;
+        for (const [j, s, p, la, lb, ba, bb, ra, rb] of rows) {
+            const alpha = (j * J + s * S + p * P) * Math.PI / 180;
+            l += la * Math.sin(alpha) + lb * Math.cos(alpha);
+            b += ba * Math.sin(alpha) + bb * Math.cos(alpha);
+            r += ra * Math.sin(alpha) + rb * Math.cos(alpha);
+        }
+        const L = 238.958116 + 144.96 * T + l * 1e-6;
+        const B = -3.908239 + b * 1e-6;
+        const R = 40.7241346 + r * 1e-7;
+        if (Math.abs(L - 232.74071) > 6e-6 || Math.abs(B - 14.58782) > 6e-6 ||
+            Math.abs(R - 29.711111) > 6e-7)
+            fail(`example 37.a gives L ${L}, B ${B}, R ${R}`);
+    }
+
+    const aligned = alignRows(rows.map((row) => row.map(String)));
+    const grouped = aligned.map((row, i) => (i > 0 && i % 10 === 0 ? `\n${row}` : row));
+    const body = [
+        '// j, s, p: multiples of the arguments J, S, P; then the sine and cosine coefficients',
+        '// of the longitude and latitude (0.000001°) and of the radius (0.0000001 AU). Book',
+        '// order, in groups of ten.',
+        'constinit const std::array<PlutoTerm, 43> kPlutoTable37A{{',
+        ...grouped,
+        '}};',
+        '',
+    ].join('\n');
+    outputs.set('pluto_terms.cpp', fileText([
+        `Periodic terms of Pluto's heliocentric longitude, latitude and radius, table 37.A of`,
+        `${MEEUS},`,
+        'referred to the ecliptic and equinox of J2000 and valid for the years 1885–2099',
+        'only (a fit to a numerical ephemeris, not a theory).',
+        '',
+        `Source: the table in src/pluto.js of the ${SOURCE}, read as data`,
+        'and brought to the book\'s units; its first and last rows are checked against the',
+        'book.',
+        '',
+        'Nothing is cut: all 43 rows. Check: with the constants of the chapter (238.958116°,',
+        '−3.908239°, 40.7241346 AU) the rows reproduce example 37.a (1992 October 13.0 TD:',
+        'L = 232.74071°, B = 14.58782°, R = 29.711111 AU); verified when this file is',
+        'generated.',
+    ], 'astro/tables/planet_series.h', body));
+}
+
+// ---------------------------------------------------------------------------------------
 // Write or compare
 
 let differences = 0;

@@ -12,7 +12,7 @@ struct Vsop87Term {
     double frequency; // radians per Julian millennium
 };
 
-// The Earth's series by power of τ: L0..L5, B0..B4, R0..R5 (empty spans where a version
+// A body's series by power of τ: L0..L5, B0..B4, R0..R5 (empty spans where a version
 // has no terms of that power).
 struct Vsop87Body {
     std::span<const std::span<const Vsop87Term>> L;
