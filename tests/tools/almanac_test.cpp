@@ -3,6 +3,9 @@
 #include "almanac/json_line.h"
 
 #include "astro/datetime.h"
+#include "astro/holidays.h"
+#include "astro/posix_tz.h"
+#include "astro/timezone.h"
 
 #include <gtest/gtest.h>
 #include <regex>
@@ -157,6 +160,105 @@ TEST(Almanac, MoonLinesAndPosition) {
     const std::regex keys(
         R"(\{"ra":[-0-9.e]+,"dec":[-0-9.e]+,"illuminated":[-0-9.e]+,"phase_angle":[-0-9.e]+,"age_days":[-0-9.e]+,"icon":12\}\n)");
     EXPECT_TRUE(std::regex_match(position.out, keys)) << "full moon: icon 12\n" << position.out;
+}
+
+} // namespace
+} // namespace skelvane::almanac
+
+namespace skelvane::almanac {
+namespace {
+
+// Installs a POSIX zone rule as the computer's zone for one test.
+class ScopedZone {
+public:
+    explicit ScopedZone(const char* rule) {
+        const auto record = ParsePosixTzRule(rule);
+        SetTimeZoneRecordSource([record] { return record; });
+        InvalidateHolidayTable(); // its clock changes belong to the zone it was built in
+    }
+    ~ScopedZone() {
+        SetTimeZoneRecordSource(nullptr);
+        InvalidateHolidayTable();
+    }
+};
+
+TEST(Almanac, HolidaysInTableOrderWithTheZonesClockChanges) {
+    {
+        ScopedZone zone("EST5EDT,M3.2.0,M11.1.0");
+        const RunResult result =
+            run({"holidays", "--from-year", "2024", "--to-year", "2024", "--json"});
+        ASSERT_EQ(result.status, 0) << result.err;
+        const auto output = lines(result.out);
+        ASSERT_EQ(output.size(), 27u);
+        EXPECT_EQ(output[0], R"({"year":2024,"name":"New Year's Day","date":"2024-01-01"})");
+        // source: 2024 calendar; the US clock change of 10 March at 02:00
+        EXPECT_NE(result.out.find(R"({"year":2024,"name":"Easter","date":"2024-03-31"})"),
+                  std::string::npos);
+        EXPECT_NE(
+            result.out.find(
+                R"({"year":2024,"name":"Clock Ahead 1H","date":"2024-03-10","time":"02:00"})"),
+            std::string::npos);
+        std::string previous;
+        for (const auto& line : output) {
+            const std::string date = line.substr(line.find("\"date\""));
+            EXPECT_LE(previous, date) << "sorted by date";
+            previous = date;
+        }
+    }
+    ScopedZone noDaylightSaving("UTC0");
+    const RunResult result =
+        run({"holidays", "--from-year", "2024", "--to-year", "2025", "--json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(lines(result.out).size(), 54u);
+    EXPECT_NE(result.out.find(R"({"year":2025,"name":"Clock Back 1H","date":null,"time":null})"),
+              std::string::npos);
+    EXPECT_EQ(run({"holidays", "--from-year", "1600", "--to-year", "1601"}).status, 2);
+}
+
+TEST(Almanac, HebrewDates) {
+    const RunResult result =
+        run({"hebrew", "--from", "2024-10-02", "--to", "2024-10-03", "--json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    // source: the Jewish New Year 5785 began on 3 October 2024
+    EXPECT_EQ(lines(result.out).at(1),
+              R"({"date":"2024-10-03","year":5785,"month":7,"month_name":"Tishri","day":1})");
+}
+
+TEST(Almanac, EclipsesOf2024) {
+    const RunResult result =
+        run({"eclipses", "--from-year", "2024", "--to-year", "2024", "--json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto output = lines(result.out);
+    // source: 2024 eclipses: 25 Mar penumbral lunar, 8 Apr total solar, 18 Sep partial lunar,
+    // 2 Oct annular solar
+    ASSERT_EQ(output.size(), 4u);
+    EXPECT_EQ(output[0].rfind(R"({"kind":0,"name":"Lunar - Penumbral","max_ut":"2024-03-25T)", 0),
+              0u)
+        << output[0];
+    EXPECT_NE(output[0].find(R"("partial_start":null,"total_start":null)"), std::string::npos);
+    const std::string& total = output[1];
+    EXPECT_EQ(total.rfind(R"({"kind":5,"name":"Solar - Total","max_ut":"2024-04-08T18:)", 0), 0u)
+        << total;
+    EXPECT_NE(total.find(R"("magnitude":-1,"hemisphere":1)"), std::string::npos);
+    // Track points sit on whole 10-minute marks of UT.
+    const std::regex point(R"(\{"ut":"2024-04-08T\d\d:\d0:00Z","lat":)");
+    const auto points = std::distance(std::sregex_iterator(total.begin(), total.end(), point),
+                                      std::sregex_iterator());
+    EXPECT_GE(points, 5) << total;
+    EXPECT_NE(output[3].find("\"kind\":4"), std::string::npos);
+}
+
+TEST(Almanac, PlanetTable) {
+    const RunResult result = run({"planets", "--utc", "2024-01-01T00:00:00Z", "--json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto output = lines(result.out);
+    ASSERT_EQ(output.size(), 8u);
+    const std::regex shape(
+        R"(\{"body":"[A-Za-z]+","ra":[-0-9.e]+,"dec":[-0-9.e]+,"elongation":[-0-9.e]+,"ra_text":"[ 0-9]\d \d\d\.\d\d","dec_text":"[+-] \d+ \d\d\.\d"\})");
+    for (const auto& line : output)
+        EXPECT_TRUE(std::regex_match(line, shape)) << line;
+    EXPECT_EQ(output[2].rfind(R"({"body":"Mars")", 0), 0u);
+    EXPECT_EQ(output[7].rfind(R"({"body":"Pluto")", 0), 0u);
 }
 
 } // namespace

@@ -19,6 +19,10 @@ const char* const kUsage =
     "  seasons  --from-year Y --to-year Y\n"
     "  moonpos  --utc YYYY-MM-DDThh:mm:ssZ\n"
     "  sunpos   --utc YYYY-MM-DDThh:mm:ssZ\n"
+    "  holidays --from-year Y --to-year Y   (years 1601..3428; clock changes follow TZ)\n"
+    "  hebrew   --from YYYY-MM-DD [--to YYYY-MM-DD] [--step N]\n"
+    "  eclipses --from-year Y --to-year Y\n"
+    "  planets  --utc YYYY-MM-DDThh:mm:ssZ\n"
     "Times are UT; --json writes one JSON object per line.\n";
 
 } // namespace
@@ -42,9 +46,9 @@ DateRange ReadDateRange(const Arguments& arguments) {
     return range;
 }
 
-std::pair<int, int> ReadYearRange(const Arguments& arguments) {
-    const int from = arguments.integer("from-year", 1, 9998);
-    const int to = arguments.integer("to-year", 1, 9998);
+std::pair<int, int> ReadYearRange(const Arguments& arguments, int minYear, int maxYear) {
+    const int from = arguments.integer("from-year", minYear, maxYear);
+    const int to = arguments.integer("to-year", minYear, maxYear);
     if (to < from)
         throw UsageError{"--to-year is before --from-year"};
     return {from, to};
@@ -59,6 +63,10 @@ int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::os
         {"seasons", SeasonsCommand},
         {"moonpos", MoonPositionCommand},
         {"sunpos", SunPositionCommand},
+        {"holidays", HolidaysCommand},
+        {"hebrew", HebrewCommand},
+        {"eclipses", EclipsesCommand},
+        {"planets", PlanetsCommand},
     };
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
         out << kUsage;
@@ -66,7 +74,7 @@ int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::os
     }
     try {
         if (words.empty())
-            throw UsageError{"no command given (sun, moon, phases, seasons, moonpos, sunpos)"};
+            throw UsageError{"no command given (see --help)"};
         const auto command = commands.find(words[0]);
         if (command == commands.end())
             throw UsageError{"unknown command '" + words[0] + "'"};

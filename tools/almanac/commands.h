@@ -12,6 +12,10 @@ void SunPositionCommand(const std::vector<std::string>& words, std::ostream& out
 void MoonCommand(const std::vector<std::string>& words, std::ostream& out);
 void PhasesCommand(const std::vector<std::string>& words, std::ostream& out);
 void MoonPositionCommand(const std::vector<std::string>& words, std::ostream& out);
+void HolidaysCommand(const std::vector<std::string>& words, std::ostream& out);
+void HebrewCommand(const std::vector<std::string>& words, std::ostream& out);
+void EclipsesCommand(const std::vector<std::string>& words, std::ostream& out);
+void PlanetsCommand(const std::vector<std::string>& words, std::ostream& out);
 
 // The inclusive range of dates of --from, --to and --step (days, default 1).
 struct DateRange {
@@ -21,6 +25,6 @@ struct DateRange {
 };
 DateRange ReadDateRange(const Arguments& arguments);
 // --from-year and --to-year, inclusive.
-std::pair<int, int> ReadYearRange(const Arguments& arguments);
+std::pair<int, int> ReadYearRange(const Arguments& arguments, int minYear = 1, int maxYear = 9998);
 
 } // namespace skelvane::almanac

@@ -92,6 +92,12 @@ JsonLine& JsonLine::addNull(std::string_view name) {
     return *this;
 }
 
+JsonLine& JsonLine::addRaw(std::string_view name, std::string_view json) {
+    key(name);
+    body_ += json;
+    return *this;
+}
+
 JsonLine& JsonLine::addInstant(std::string_view name, DateTime utc) {
     return add(name, IsoInstant(utc));
 }

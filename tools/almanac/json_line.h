@@ -18,6 +18,8 @@ public:
     JsonLine& add(std::string_view key, double number);
     JsonLine& add(std::string_view key, int number);
     JsonLine& addNull(std::string_view key);
+    // A value that is already JSON text (an array or a nested object).
+    JsonLine& addRaw(std::string_view key, std::string_view json);
     // A UTC instant as ISO 8601 with whole seconds and a trailing Z.
     JsonLine& addInstant(std::string_view key, DateTime utc);
     std::string str() const { return "{" + body_ + "}"; }
