@@ -57,6 +57,13 @@ double ReduceOnce(double x, double m) {
     return x;
 }
 
+double Reduce360(double degrees) {
+    const double r = std::fmod(degrees, 360.0);
+    const double reduced = r < 0 ? r + 360.0 : r;
+    // A tiny negative remainder plus 360 rounds to 360 itself.
+    return reduced >= 360.0 ? 0.0 : reduced;
+}
+
 double GreatCircleMiles(double lon1, double lat1, double lon2, double lat2) {
     if (lon1 == lon2 && lat1 == lat2)
         return 0;

@@ -15,6 +15,8 @@ double Atan2Deg(double y, double x);
 double WrapOnce(double x, double m);
 // One correction towards zero: x - m when x > m, x + m when x < -m, else x.
 double ReduceOnce(double x, double m);
+// An angle brought fully into 0..360 (a modulo; 360 itself reads 0).
+double Reduce360(double degrees);
 
 // Great-circle distance in statute miles on a sphere of radius 6371 km; exactly 0 for
 // identical points.

@@ -29,14 +29,9 @@ constexpr int kSamplesEachSide = 12;     // 12 × 10 minutes = 120 minutes
 constexpr double kSamplesPerDay = 144.0; // 10-minute marks in a day
 constexpr double kSampleStepHours = 1.0 / 6.0;
 
-double Modulo360(double degrees) {
-    const double r = std::fmod(degrees, 360.0);
-    return r < 0 ? r + 360.0 : r;
-}
-
 // Into -180..180, for differences of angles that may straddle 0°.
 double Signed180(double degrees) {
-    const double r = Modulo360(degrees);
+    const double r = Reduce360(degrees);
     return r > 180.0 ? r - 360.0 : r;
 }
 
@@ -56,7 +51,7 @@ RaDecRec SunInMoonFrame(const SunPosRec& sun, double julianDate) {
     const double sinEps = SinDeg(kFixedObliquityDeg), cosEps = CosDeg(kFixedObliquityDeg);
     RaDecRec place;
     place.ra =
-        Modulo360(Atan2Deg(SinDeg(longitude) * cosEps - TanDeg(sun.B) * sinEps, CosDeg(longitude)));
+        Reduce360(Atan2Deg(SinDeg(longitude) * cosEps - TanDeg(sun.B) * sinEps, CosDeg(longitude)));
     place.dec = AsinDeg(SinDeg(sun.B) * cosEps + CosDeg(sun.B) * sinEps * SinDeg(longitude));
     return place;
 }
@@ -87,7 +82,7 @@ std::optional<BesselianElements> BesselianElementsAt(DateTime utc) {
     BesselianElements e;
     const double a = sun.ra - (b / CosDeg(sun.dec)) * CosDeg(moon.dec) * raDifference / (1.0 - b);
     e.d = sun.dec - b / (1.0 - b) * (moon.dec - sun.dec);
-    e.mu = Modulo360(theta - a);
+    e.mu = Reduce360(theta - a);
     const double hourAngle = moon.ra - a;
     e.x = moonDistance * CosDeg(moon.dec) * SinDeg(hourAngle);
     e.y = moonDistance *

@@ -34,11 +34,6 @@ constexpr std::array<std::string_view, 7> kKindNames = {
     " Solar - Annular",   " Solar - Total",   " Solar - Ann Total",
 };
 
-double Reduce360(double degrees) {
-    const double r = std::fmod(degrees, 360.0);
-    return r < 0 ? r + 360.0 : r;
-}
-
 double MeanPhaseJde(double k) {
     return kLunationEpochJde + kMeanLunationDays * k;
 }

@@ -20,11 +20,6 @@ constexpr double kDayNumberJulianBase = 2305448.0;
 constexpr std::size_t kTruncatedNewFullTerms = 16;
 constexpr std::size_t kTruncatedQuarterTerms = 17;
 
-double Reduce360(double degrees) {
-    const double r = std::fmod(degrees, 360.0);
-    return r < 0 ? r + 360.0 : r;
-}
-
 double Power(double e, int n) {
     double result = 1.0;
     for (int i = 0; i < n; ++i)

@@ -23,11 +23,6 @@ constexpr double kSearchStepDays = 28.0;
 // Each search step moves the lunation count by at most one; a handful always suffice.
 constexpr int kMaxSearchSteps = 8;
 
-double Reduce360(double degrees) {
-    const double r = std::fmod(degrees, 360.0);
-    return r < 0 ? r + 360.0 : r;
-}
-
 // Mean elements as first published in Meeus ch. 47, for T centuries from J2000.0.
 MoonArguments CalendarModelArguments(double t) {
     const double t2 = t * t, t3 = t2 * t, t4 = t3 * t;

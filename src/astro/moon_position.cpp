@@ -19,11 +19,6 @@ constexpr double kEarthEquatorialRadiusKm = 6378.14;
 constexpr double kSemidiameterArcsecKm = 358473400.0;
 constexpr double kMeanDistanceKm = 385000.56;
 
-double Reduce360(double degrees) {
-    const double r = std::fmod(degrees, 360.0);
-    return r < 0 ? r + 360.0 : r;
-}
-
 // The factor E^|m| on a term with m multiples of the Sun's anomaly.
 double EccentricityFactor(int m, double e) {
     switch (m < 0 ? -m : m) {

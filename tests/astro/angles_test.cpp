@@ -82,5 +82,13 @@ TEST(Angles, MilesAndKilometres) {
     EXPECT_NEAR(MilesToKm(KmToMiles(1234.5)), 1234.5, 1e-9);
 }
 
+TEST(Reduce360, BringsAnyAngleIntoOneTurn) {
+    struct Case {
+        double in, expected;
+    } cases[] = {{0, 0}, {360, 0}, {725, 5}, {-30, 330}, {-720, 0}, {-1e-17, 0}, {359.5, 359.5}};
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(Reduce360(c.in), c.expected) << c.in;
+}
+
 } // namespace
 } // namespace skelvane
