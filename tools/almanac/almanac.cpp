@@ -36,6 +36,11 @@ std::string ClockText(double hours) {
     return buffer;
 }
 
+Observer ReadObserver(const Arguments& arguments) {
+    return Observer{arguments.number("lat", -90, 90), arguments.number("lon", -180, 180),
+                    arguments.numberOr("alt-ft", 0, -2000, 100000)};
+}
+
 DateRange ReadDateRange(const Arguments& arguments) {
     DateRange range;
     range.from = arguments.date("from");

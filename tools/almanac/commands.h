@@ -24,6 +24,17 @@ struct DateRange {
     int step = 1;
 };
 DateRange ReadDateRange(const Arguments& arguments);
+// The observer of --lat, --lon (degrees, north and east positive) and --alt-ft.
+struct Observer {
+    double latitude = 0;
+    double longitude = 0;
+    double altitudeFeet = 0;
+};
+Observer ReadObserver(const Arguments& arguments);
+// The options of the rise-and-set commands: the observer and a date range.
+inline const std::vector<std::string> kRiseSetOptions = {"lat",  "lon", "alt-ft",
+                                                         "from", "to",  "step"};
+
 // --from-year and --to-year, inclusive.
 std::pair<int, int> ReadYearRange(const Arguments& arguments, int minYear = 1, int maxYear = 9998);
 

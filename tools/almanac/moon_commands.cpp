@@ -28,15 +28,13 @@ std::string MoonEventText(const char* label, std::int32_t seconds) {
 } // namespace
 
 void MoonCommand(const std::vector<std::string>& words, std::ostream& out) {
-    const Arguments arguments(words, {"lat", "lon", "alt-ft", "from", "to", "step"}, {"json"});
-    const double latitude = arguments.number("lat", -90, 90);
-    const double longitude = arguments.number("lon", -180, 180);
-    const double altitudeFeet = arguments.numberOr("alt-ft", 0, -2000, 100000);
+    const Arguments arguments(words, kRiseSetOptions, {"json"});
+    const Observer observer = ReadObserver(arguments);
     const DateRange range = ReadDateRange(arguments);
     Output output(out, arguments.flag("json"));
     for (DateTime day = range.from; day <= range.to; day += range.step) {
-        const MoonRiseSetRec events =
-            MoonRiseSet(DayNumberFromDate(day), altitudeFeet, latitude, longitude);
+        const MoonRiseSetRec events = MoonRiseSet(DayNumberFromDate(day), observer.altitudeFeet,
+                                                  observer.latitude, observer.longitude);
         std::string text = IsoDate(day) + "  " + MoonEventText("rise", events.rise);
         if (events.rise >= 0 && events.set >= 0)
             text += "  " + MoonEventText("set", events.set);

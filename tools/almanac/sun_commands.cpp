@@ -20,18 +20,18 @@ std::string SunEventText(const char* label, double hours) {
 } // namespace
 
 void SunCommand(const std::vector<std::string>& words, std::ostream& out) {
-    const Arguments arguments(words, {"lat", "lon", "alt-ft", "from", "to", "step"}, {"json"});
-    const double latitude = arguments.number("lat", -90, 90);
-    const double longitude = arguments.number("lon", -180, 180);
-    const double altitudeFeet = arguments.numberOr("alt-ft", 0, -2000, 100000);
+    const Arguments arguments(words, kRiseSetOptions, {"json"});
+    const Observer observer = ReadObserver(arguments);
     const DateRange range = ReadDateRange(arguments);
     Output output(out, arguments.flag("json"));
     for (DateTime day = range.from; day <= range.to; day += range.step) {
         const CivilDate date = DecodeDate(day);
-        const double rise = SunRiseSetHours(date.day, date.month, date.year, true, altitudeFeet,
-                                            longitude, latitude);
-        const double set = SunRiseSetHours(date.day, date.month, date.year, false, altitudeFeet,
-                                           longitude, latitude);
+        const double rise =
+            SunRiseSetHours(date.day, date.month, date.year, true, observer.altitudeFeet,
+                            observer.longitude, observer.latitude);
+        const double set =
+            SunRiseSetHours(date.day, date.month, date.year, false, observer.altitudeFeet,
+                            observer.longitude, observer.latitude);
         std::string text = IsoDate(day) + "  " + SunEventText("rise", rise);
         if (rise >= 0 && set >= 0)
             text += "  " + SunEventText("set", set);
