@@ -166,6 +166,21 @@ void TForm1::buildBands() {
     Panel4->setGeometry(kClientWidth - kPanel4Width, kBand4Top, kPanel4Width, kBand4Height);
     Panel4->setFrameShape(QFrame::Panel);
     Panel4->setFrameShadow(QFrame::Raised);
+
+    QFont small(QStringLiteral("Arial"));
+    small.setStyleHint(QFont::SansSerif);
+    small.setPixelSize(11);
+    auto makeLabel = [&](QWidget* parent, const char* name, int x, int y, int width) {
+        auto* label = new QLabel(parent);
+        label->setObjectName(QLatin1String(name));
+        label->setFont(small);
+        label->setGeometry(x, y, width, 15);
+        return label;
+    };
+    SunriseLabel = makeLabel(Panel5, "SunriseLabel", 4, 3, kPanel5Width - 6);
+    SunsetLabel = makeLabel(Panel5, "SunsetLabel", 4, 18, kPanel5Width - 6);
+    DayInfoLabel1 = makeLabel(Panel4, "DayInfoLabel1", 4, 3, kPanel4Width - 40);
+    DayInfoLabel2 = makeLabel(Panel4, "DayInfoLabel2", 4, 18, kPanel4Width - 40);
 }
 
 int TForm1::ClientHeightForLevel(int level) {
@@ -275,8 +290,39 @@ void TForm1::startWeatherDownload() {
 }
 
 void TForm1::UpdateDisplays() {
-    // The date-dependent bands (calendar, sun and moon lines) are filled here once the
-    // engine's displays are wired to the window.
+    DayDisplayInputs inputs;
+    inputs.day = calendarDate_;
+    inputs.now = clock_.nowLocal();
+    inputs.shortDatePattern = dateFormats_.shortDate;
+    inputs.names = dateNames_;
+    inputs.eclipses = &eclipses_;
+    dayDisplay_ = ComputeDayDisplay(settings_, inputs);
+    const DayDisplay& day = dayDisplay_;
+
+    auto paint = [](QLabel* label, const QString& text, const QColor& color) {
+        label->setText(text);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, color);
+        label->setPalette(palette);
+    };
+    paint(SunriseLabel, day.sunriseLabel, day.sunLabelColor);
+    paint(SunsetLabel, day.sunsetLabel, day.sunLabelColor);
+    paint(DayInfoLabel1, day.dayInfo1, day.dayInfoColor);
+    paint(DayInfoLabel2, day.dayInfo2, day.dayInfoColor);
+    for (QWidget* widget : {static_cast<QWidget*>(Panel5), static_cast<QWidget*>(SunriseLabel),
+                            static_cast<QWidget*>(SunsetLabel)})
+        widget->setToolTip(day.sunHint);
+    for (QWidget* widget : {static_cast<QWidget*>(Panel4), static_cast<QWidget*>(DayInfoLabel1),
+                            static_cast<QWidget*>(DayInfoLabel2)})
+        widget->setToolTip(day.moonHint);
+    Panel2->setToolTip(day.dateHint);
+
+    // Window captions cannot show line breaks here; the tick puts the time back next second
+    // unless a temperature owns the caption.
+    QString caption = day.summary;
+    caption.remove(QLatin1Char('\n'));
+    setCaption(caption);
+    setApplicationTitle(caption);
 }
 
 InfoWindowTickTarget* TForm1::infoWindow() {

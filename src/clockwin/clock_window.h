@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/clock_tick.h"
+#include "astro/eclipses.h"
+#include "clockwin/day_display.h"
 #include "platform/locale_formats.h"
 
 #include <QMainWindow>
@@ -61,6 +63,8 @@ public:
     QString panel1Text() const;
     QString panel2Text() const;
     const LocaleDateFormats& dateFormats() const { return dateFormats_; }
+    // What the last UpdateDisplays showed (the Moon page reads the kept sun lines).
+    const DayDisplay& dayDisplay() const { return dayDisplay_; }
     int calendarWeekStart() const { return calendarWeekStart_; }
 
     // ClockTickTarget
@@ -110,6 +114,14 @@ private:
     QFrame* Panel3 = nullptr;
     QFrame* Panel4 = nullptr;
     QFrame* Panel5 = nullptr;
+    QLabel* SunriseLabel = nullptr;
+    QLabel* SunsetLabel = nullptr;
+    QLabel* DayInfoLabel1 = nullptr;
+    QLabel* DayInfoLabel2 = nullptr;
+
+    TStEclipses eclipses_;
+    DayDisplay dayDisplay_;
+    DateLocale dateNames_;
 };
 
 } // namespace skelvane
