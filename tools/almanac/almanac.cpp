@@ -23,6 +23,8 @@ const char* const kUsage =
     "  hebrew   --from YYYY-MM-DD [--to YYYY-MM-DD] [--step N]\n"
     "  eclipses --from-year Y --to-year Y\n"
     "  planets  --utc YYYY-MM-DDThh:mm:ssZ\n"
+    "  place    --zip CODE | --country NAME | --state CODE | --nearest-station LAT LON\n"
+    "           [--file sitename.dat]   (place-list lines, always JSON)\n"
     "Times are UT; --json writes one JSON object per line.\n";
 
 } // namespace
@@ -72,6 +74,7 @@ int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::os
         {"hebrew", HebrewCommand},
         {"eclipses", EclipsesCommand},
         {"planets", PlanetsCommand},
+        {"place", PlaceCommand},
     };
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
         out << kUsage;
@@ -89,6 +92,9 @@ int RunAlmanac(const std::vector<std::string>& words, std::ostream& out, std::os
     } catch (const UsageError& error) {
         err << "skelvane-almanac: " << error.message << " (see --help)\n";
         return 2;
+    } catch (const CommandFailure& failure) {
+        err << "skelvane-almanac: " << failure.message << "\n";
+        return 1;
     }
 }
 

@@ -16,6 +16,13 @@ void HolidaysCommand(const std::vector<std::string>& words, std::ostream& out);
 void HebrewCommand(const std::vector<std::string>& words, std::ostream& out);
 void EclipsesCommand(const std::vector<std::string>& words, std::ostream& out);
 void PlanetsCommand(const std::vector<std::string>& words, std::ostream& out);
+void PlaceCommand(const std::vector<std::string>& words, std::ostream& out);
+
+// Thrown when a command's arguments are fine but its data is not (a missing or unreadable
+// place list, nothing found): one line on stderr and exit status 1.
+struct CommandFailure {
+    std::string message;
+};
 
 // The inclusive range of dates of --from, --to and --step (days, default 1).
 struct DateRange {

@@ -1,0 +1,122 @@
+#include "location/place_pick.h"
+#include "location/place_tables.h"
+#include "place_list_fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace skelvane {
+namespace {
+
+using testing::ListWithLines;
+
+TEST(PickPlace, UsPlaceWithPostalCodeAndStation) {
+    const PickedPlace pick =
+        PickPlace("New York;NY;United States;knyc;40-44-54N;073-59-48W;10; ;501", true);
+    EXPECT_EQ(pick.stationCode, "KNYC");
+    EXPECT_EQ(pick.latitude.degrees, "40");
+    EXPECT_EQ(pick.latitude.minutes, "44");
+    EXPECT_EQ(pick.latitude.seconds, "54");
+    EXPECT_FALSE(pick.south);
+    EXPECT_EQ(pick.longitude.degrees, "73");
+    EXPECT_FALSE(pick.east);
+    EXPECT_EQ(pick.city, "New York");
+    EXPECT_EQ(pick.state, "NY");
+    EXPECT_EQ(pick.country, "United States");
+    EXPECT_EQ(pick.zipEdit, std::optional<std::string>("00501"));
+    EXPECT_EQ(pick.placeName, "New York, NY");
+    EXPECT_EQ(pick.elevationMetres, std::optional<double>(10));
+    EXPECT_EQ(pick.altitudeFeet, std::optional<int>(33)); // 32.8 ft
+    EXPECT_FALSE(pick.needsClosestStation);
+}
+
+TEST(PickPlace, OtherCountryWithoutStationOrElevation) {
+    const PickedPlace pick = PickPlace("Sydney; ;Australia; ;33-52-04S;151-12-36E", false);
+    EXPECT_EQ(pick.stationCode, " "); // the edit shows the blank until FindClosest runs
+    EXPECT_TRUE(pick.needsClosestStation);
+    EXPECT_TRUE(pick.south);
+    EXPECT_TRUE(pick.east);
+    EXPECT_EQ(pick.zipEdit, std::optional<std::string>("")); // cleared
+    EXPECT_EQ(pick.placeName, "Sydney, Australia");
+    EXPECT_FALSE(pick.elevationMetres);
+    EXPECT_FALSE(pick.altitudeFeet);
+
+    // A US line without postal code keeps whatever ZipEd holds.
+    EXPECT_FALSE(PickPlace("Agana;GU;United States;PGUM;13-29-00N;144-45-00E", true).zipEdit);
+}
+
+TEST(PickPlace, PlaceStringsStopAt128Characters) {
+    const std::string longName(150, 'x');
+    const PickedPlace pick = PickPlace(longName + ";CA;United States", true);
+    EXPECT_EQ(pick.city.size(), 128u);
+    EXPECT_EQ(pick.placeName.size(), 128u);
+}
+
+TEST(Altitude, MetresToFeetHalvesToEven) {
+    EXPECT_EQ(FeetFromMetres(47), 154);
+    EXPECT_EQ(FeetFromMetres(-4), -13);
+    EXPECT_EQ(FeetFromMetres(0.1524), 0); // exactly half a foot: to even
+    EXPECT_EQ(FeetFromMetres(0.4572), 2); // 1.5 ft: to even
+    EXPECT_EQ(AltitudeEditText(1626, false), "5335");
+    EXPECT_EQ(AltitudeEditText(2.5, true), "2");
+    EXPECT_EQ(AltitudeEditText(3.5, true), "4");
+}
+
+TEST(GetLatLon, ReadsTheEditsWithTheirHemispheres) {
+    LatLonEdits edits{"40", "45", "6", false, "73", "59", "39", true};
+    ASSERT_TRUE(GetLatLon(edits));
+    EXPECT_DOUBLE_EQ(GetLatLon(edits)->latitude, 40 + 45 / 60.0 + 6 / 3600.0);
+    EXPECT_DOUBLE_EQ(GetLatLon(edits)->longitude, -(73 + 59 / 60.0 + 39 / 3600.0));
+    edits.south = true;
+    edits.west = false;
+    EXPECT_LT(GetLatLon(edits)->latitude, 0);
+    EXPECT_GT(GetLatLon(edits)->longitude, 0);
+    edits.latDegrees = "91";
+    EXPECT_FALSE(GetLatLon(edits));
+    edits.latDegrees = "40";
+    edits.lonSeconds = "x";
+    EXPECT_FALSE(GetLatLon(edits));
+
+    const auto fromLine = GetLatLon("Quito; ;Ecuador; ;00-13-00S;078-31-00W");
+    ASSERT_TRUE(fromLine);
+    EXPECT_NEAR(fromLine->latitude, -0.2167, 1e-4);
+    EXPECT_FALSE(GetLatLon("Nowhere; ;Ecuador; ; ;078-31-00W")); // blank latitude
+}
+
+TEST(FindClosest, NearestParsableStationOfTheRangeFirstOnTies) {
+    const std::size_t first = kStationLines.first;
+    const PlaceList list = ListWithLines(
+        kStationLines.last + 2,
+        {{first - 1, "Before;NY;United States;KBEF;40-45-00N;074-00-00W"}, // not a station line
+         {first, "Far;CA;United States;KLAX;33-56-00N;118-24-00W;38"},
+         {first + 1, "Broken;NY;United States;KBAD;40-45-00N;074-99-00W"}, // fails ParseDms
+         {first + 2, "Blank;NY;United States;KBLK; ; "},                   // no coordinates
+         {first + 3, "West;NJ;United States;KEWR;40-42-00N;074-10-00W;2"},
+         {first + 4, "Twin;NJ;United States;KTWN;40-42-00N;074-10-00W;9"}, // same place
+         {kStationLines.last, "Last; ;Canada;CYYZ;43-41-00N;079-38-00W;173"},
+         {kStationLines.last + 1, "After;NY;United States;KAFT;40-45-00N;074-00-00W"}});
+    EXPECT_EQ(FindClosest(list, {40.75, -74.0}), std::optional<std::size_t>(first + 3));
+    EXPECT_EQ(FindClosest(list, {43.6, -79.6}), std::optional<std::size_t>(kStationLines.last));
+    EXPECT_EQ(FindClosest(list, {34, -118}), std::optional<std::size_t>(first));
+    EXPECT_FALSE(FindClosest(PlaceList(), {40, -74}));
+    EXPECT_FALSE(FindClosest(ListWithLines(kStationLines.first, {}), {40, -74}));
+
+    const StationEdits us = ClosestStationEdits(list.line(first + 3), true);
+    EXPECT_EQ(us.name, "West NJ");
+    EXPECT_EQ(us.code, "KEWR");
+    EXPECT_EQ(ClosestStationEdits(list.line(kStationLines.last), false).name, "Last Canada");
+}
+
+TEST(Distances, LabelsInWholeMilesAndKilometres) {
+    const LatLon newYork{40.7517, -73.9942};
+    const LatLon london{51.5, 0};
+    EXPECT_NEAR(DistanceMiles(newYork, london), 3465, 15);
+    EXPECT_NEAR(DistanceKm(newYork, london) / DistanceMiles(newYork, london), 1.609344, 1e-12);
+    EXPECT_EQ(DistanceMiles(london, london), 0);
+    EXPECT_EQ(DistanceLabelText(2.5, "Home", "Work"),
+              "2 Miles (4 Kilometers) from [Home] to [Work]");
+    EXPECT_EQ(DistanceLabelText(3.5, "A", "B"), "4 Miles (6 Kilometers) from [A] to [B]");
+    EXPECT_EQ(DistanceLabelText(0, "A", "A"), "");
+}
+
+} // namespace
+} // namespace skelvane
