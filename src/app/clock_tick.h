@@ -74,6 +74,7 @@ public:
     // Set by the weather code once a temperature has been received: from then on the
     // clock window's caption belongs to the temperature.
     void setTemperatureShown(bool shown) { temperatureShown_ = shown; }
+    bool temperatureShown() const { return temperatureShown_; }
     // Set by the internet-time code at the start of every attempt.
     void setLastClockSyncAttempt(DateTime when) { lastClockSyncAttempt_ = when; }
     // Set by the weather code when a report has been received and decoded.

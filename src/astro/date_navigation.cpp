@@ -83,4 +83,14 @@ DateTime Navigate(NavigationStep step, DateTime selected) {
     return ChangeMonthYear(selected, year, month);
 }
 
+DateTime YearCalendarDateFor(DateTime selected, DateTime shown) {
+    const CivilDate date = DecodeDate(selected);
+    if (date.year >= kFirstYearCalendarYear)
+        return selected;
+    if (shown != 0 && DecodeDate(shown).year == kFirstYearCalendarYear)
+        return shown;
+    // 1756 is a leap year, so every month and day exists in it.
+    return SafeEncodeDate(kFirstYearCalendarYear, date.month, date.day);
+}
+
 } // namespace skelvane

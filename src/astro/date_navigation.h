@@ -52,4 +52,12 @@ int ClampDayToMonth(int year, int month, int day);
 // 1600..3429 or a month outside 1..12.
 DateTime ChangeMonthYear(DateTime selected, int year, int month);
 
+// The first year the year calendar can show.
+inline constexpr int kFirstYearCalendarYear = 1756;
+
+// The date the year calendar takes when the month calendar selects `selected`: the same
+// date, except that before 1756 it is the same month and day in 1756, or, when the year
+// calendar already shows a date in 1756 (`shown`), that date stays.
+DateTime YearCalendarDateFor(DateTime selected, DateTime shown);
+
 } // namespace skelvane

@@ -130,7 +130,12 @@ MoonDayEvents CalcMoonRiseSet(const ListDisplayMode& mode, DateTime date, DateTi
     const std::int32_t selectedDay = DayNumberFromDate(date);
     const int dayOfMonth = DecodeDate(date).day;
     std::vector<StMoonRec> records;
-    for (std::int32_t day = selectedDay - 1; day <= selectedDay + 1; ++day) {
+    // Counting by offset keeps the loop finite for day numbers at the ends of the range.
+    for (int offset = -1; offset <= 1; ++offset) {
+        const std::int64_t wide = static_cast<std::int64_t>(selectedDay) + offset;
+        if (wide < 0 || wide > kLastDayNumber)
+            continue;
+        const auto day = static_cast<std::int32_t>(wide);
         const MoonRiseSetRec events = MoonRiseSet(day, altitudeFeet, latitude, longitude);
         if (events.rise == kMoonDateOutOfRange)
             continue;

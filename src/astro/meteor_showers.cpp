@@ -11,7 +11,7 @@ constexpr std::array<MeteorShower, kMeteorShowerCount> kShowers = {{
     {8, 12, "Aug 11 - Perseids", "perseids.html"},
     {10, 20, "Oct 21 - Orionids", "orionids.html"},
     {11, 3, "Nov  3 - Taurids", "showers/taurids.html"},
-    {11, 17, "Non 18 - Leonids", "leonids.html"},
+    {11, 17, "Nov 18 - Leonids", "leonids.html"},
     {12, 14, "Dec 14 - Geminids", "geminids.html"},
 }};
 

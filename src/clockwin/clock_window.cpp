@@ -2,22 +2,34 @@
 
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "astro/date_navigation.h"
 #include "astro/format_date.h"
+#include "clockwin/first_run_location.h"
 #include "clockwin/hint_switch.h"
 #include "clockwin/info_window_link.h"
+#include "clockwin/menu_icons.h"
+#include "clockwin/month_calendar.h"
+#include "clockwin/moon_image.h"
+#include "clockwin/tray_icon.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
 
@@ -60,7 +72,7 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     : QMainWindow(parent), settings_(settings), store_(store), clock_(clock), options_(options),
       tick_(settings, clock, *this, clock.nowLocal()), endProcess_(endProcessNow) {
     setObjectName(QStringLiteral("Form1"));
-    calendarDate_ = clock_.nowLocal();
+    dateNames_ = DateLocaleFrom(QLocale::system());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -70,14 +82,21 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(130);
 
-    ToggleWindowAction1 = new QAction(tr("Change S&ize"), this);
-    ToggleWindowAction1->setObjectName(QStringLiteral("ToggleWindowAction1"));
-    ToggleWindowAction1->setStatusTip(tr("Change Size"));
-    ToggleWindowAction1->setToolTip(tr("Change Size"));
-    connect(ToggleWindowAction1, &QAction::triggered, this, &TForm1::ToggleWindow);
-    addAction(ToggleWindowAction1);
+    smallImages_ = SmallImageList();
+    actions_ = CreateClockActions(this);
+    addActions(actions_.all());
+    ToggleWindowAction1 = actions_.ToggleWindowAction1;
+    TrayIcon = new MoonTrayIcon(settings_, moonIcons_, this);
+    menus_ = BuildClockMenus(
+        actions_, {TrayIcon->TrayTemperature1, TrayIcon->TrayMoon1, TrayIcon->TrayAnimation1},
+        menuBar(), this);
+    QFont menuFont = menuBar()->font();
+    menuFont.setPixelSize(11); // the five items fit the narrow window
+    menuBar()->setFont(menuFont);
 
     buildBands();
+    connectActions();
+    createTrayIcon();
     hints_ = new HintSwitch(this);
     applyStayOnTop(settings_.StayOnTop);
 
@@ -98,16 +117,36 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
 
     tick_.UpdateClocks();
 
-    // A first run without a stored place gets its location guessed from the time zone
-    // once the place code exists; until then the stored (default) coordinates stand.
+    // A first run without a stored place starts at a place guessed from the time zone.
+    GuessLocationWhenNoneIsStored(settings_);
 
     calendarWeekStart_ =
         settings_.WeekStart == 7 ? FirstDayOfWeekIndex(locale) : settings_.WeekStart;
     settings_.WeekStart = calendarWeekStart_;
+    // The calendar counts from Sunday, the setting from Monday.
+    Calendar1->SetStartOfWeek((calendarWeekStart_ + 1) % 7);
+    Calendar1->SetShowHolidays(settings_.ShowHolidays);
+    Calendar1->SetShowTinyMoons(settings_.ShowTinyMoons);
+    Calendar1->SetUseLocalTime(settings_.UseLocalTime);
+    Calendar1->SetSouthernHemisphere(settings_.SouthernHemisphere);
+    std::array<QString, 7> dayNames;
+    for (int d = 0; d < 7; ++d) // Qt counts Monday 1 .. Sunday 7
+        dayNames[static_cast<std::size_t>(d)] =
+            locale.dayName(d == 0 ? 7 : d, QLocale::ShortFormat);
+    Calendar1->SetDayNames(dayNames);
+    actions_.ToggleStayOnTop1->setChecked(settings_.StayOnTop);
+    actions_.ToggleHintsOn1->setChecked(settings_.ShowHints);
+    actions_.ToggleMinimizeToTray1->setChecked(settings_.MinimizeToTrayOn);
+    actions_.ToggleShowHolidays1->setChecked(settings_.ShowHolidays);
+    actions_.ToggleShowTinyMoons1->setChecked(settings_.ShowTinyMoons);
+    actions_.ToggleStartMinimized1->setChecked(settings_.StartMinimized);
+    actions_.RunWhenWindowsStartsAction->setChecked(settings_.RunWhenWindowsStarts);
+    actions_.ToggleSaveOnExit1->setChecked(settings_.SaveOnExit);
 
     SetHeight();
-    // The tray icon (its mode, animation and first-run colours) and the captions of the
-    // moon-phase menu items are set up here once the tray and the menus exist.
+    TrayIcon->Start();
+    TrayIcon->SetTrayIconType(settings_.TrayType);
+    ChooseFirstRunTrayColors(settings_);
 
     if (settings_.StartMinimized) {
         settings_.ShowInfoFormAtStartup = false;
@@ -179,8 +218,36 @@ void TForm1::buildBands() {
     };
     SunriseLabel = makeLabel(Panel5, "SunriseLabel", 4, 3, kPanel5Width - 6);
     SunsetLabel = makeLabel(Panel5, "SunsetLabel", 4, 18, kPanel5Width - 6);
-    DayInfoLabel1 = makeLabel(Panel4, "DayInfoLabel1", 4, 3, kPanel4Width - 40);
-    DayInfoLabel2 = makeLabel(Panel4, "DayInfoLabel2", 4, 18, kPanel4Width - 40);
+    DayInfoLabel1 = makeLabel(Panel4, "DayInfoLabel1", 4, 3, kPanel4Width - 38);
+    DayInfoLabel2 = makeLabel(Panel4, "DayInfoLabel2", 4, 18, kPanel4Width - 38);
+    for (QLabel* label : {DayInfoLabel1, DayInfoLabel2}) {
+        QPalette blue = label->palette();
+        blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        label->setPalette(blue);
+    }
+
+    Moon2 = new TMoon(Panel4);
+    Moon2->setObjectName(QStringLiteral("Moon2"));
+    Moon2->setGeometry(kPanel4Width - 34, 2, 32, 32);
+    Moon2->setMoonStyle(MoonStyle::Colour);
+    Moon2->setHint(tr("Click for moon data"));
+
+    buildMonthRow();
+
+    // Presses on the bottom bands open the Moon page; on the date line, the Year page.
+    for (QWidget* widget :
+         {static_cast<QWidget*>(Panel2), static_cast<QWidget*>(Panel4),
+          static_cast<QWidget*>(Panel5), static_cast<QWidget*>(SunriseLabel),
+          static_cast<QWidget*>(SunsetLabel), static_cast<QWidget*>(DayInfoLabel1),
+          static_cast<QWidget*>(DayInfoLabel2)})
+        widget->installEventFilter(this);
+    connect(Moon2, &TMoon::clicked, this, [this] { actions_.ShowMoonSheetAction1->trigger(); });
+    Panel1->installEventFilter(this);
+
+    // The pop-up menu opens on a right click anywhere on the window.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { menus_.PopupMenu1->popup(mapToGlobal(pos)); });
 }
 
 int TForm1::ClientHeightForLevel(int level) {
@@ -250,13 +317,21 @@ void TForm1::Timer1Timer() {
     }
 }
 
+DateTime TForm1::calendarDate() const {
+    return Calendar1->Date();
+}
+
 void TForm1::setCalendarDate(DateTime date) {
-    calendarDate_ = date;
-    Calendar1Change();
+    Calendar1->SetDate(date); // its change event runs Calendar1Change
 }
 
 void TForm1::Calendar1Change() {
     UpdateDisplays();
+    if (info_) {
+        const std::string caption = FormatDate("ddd  mmmm d, yyyy", Calendar1->Date(), dateNames_);
+        info_->setGraphGroupCaption(QLatin1Char(' ') + QString::fromStdString(caption) +
+                                    QLatin1Char(' '));
+    }
     tick_.resetJumpBack();
 }
 
@@ -291,13 +366,27 @@ void TForm1::startWeatherDownload() {
 
 void TForm1::UpdateDisplays() {
     DayDisplayInputs inputs;
-    inputs.day = calendarDate_;
+    inputs.day = Calendar1->Date();
     inputs.now = clock_.nowLocal();
     inputs.shortDatePattern = dateFormats_.shortDate;
     inputs.names = dateNames_;
     inputs.eclipses = &eclipses_;
+    if (info_)
+        info_->setYearCalendarDate(
+            YearCalendarDateFor(DateOf(Calendar1->Date()), info_->yearCalendarDate()));
     dayDisplay_ = ComputeDayDisplay(settings_, inputs);
     const DayDisplay& day = dayDisplay_;
+
+    Moon2->setRotated(settings_.SouthernHemisphere);
+    Moon2->setDateTime(day.momentUtc);
+    syncMonthYearBoxes();
+    if (info_)
+        info_->UpdateInfoForm();
+    TrayIcon->SetMoonIcons(day.momentUtc, day.phaseNameOfDay, firstDisplayUpdate_,
+                           tick_.temperatureShown());
+    firstDisplayUpdate_ = false;
+    UpdateMenuItems(settings_.SouthernHemisphere);
+    UpdateEclipseMenuItems();
 
     auto paint = [](QLabel* label, const QString& text, const QColor& color) {
         label->setText(text);
@@ -309,14 +398,18 @@ void TForm1::UpdateDisplays() {
     paint(SunsetLabel, day.sunsetLabel, day.sunLabelColor);
     paint(DayInfoLabel1, day.dayInfo1, day.dayInfoColor);
     paint(DayInfoLabel2, day.dayInfo2, day.dayInfoColor);
+    if (info_ && day.dayNamed && Calendar1->Year() >= kFirstYearCalendarYear)
+        info_->setYearDayInfo(day.dayInfo1);
     for (QWidget* widget : {static_cast<QWidget*>(Panel5), static_cast<QWidget*>(SunriseLabel),
                             static_cast<QWidget*>(SunsetLabel)})
         widget->setToolTip(day.sunHint);
     for (QWidget* widget : {static_cast<QWidget*>(Panel4), static_cast<QWidget*>(DayInfoLabel1),
                             static_cast<QWidget*>(DayInfoLabel2)})
         widget->setToolTip(day.moonHint);
+    Moon2->setHint(day.moonHint);
     Panel2->setToolTip(day.dateHint);
 
+    TrayIcon->setHint(settings_.ShowHints ? day.summary : QString());
     // Window captions cannot show line breaks here; the tick puts the time back next second
     // unless a temperature owns the caption.
     QString caption = day.summary;
@@ -325,8 +418,67 @@ void TForm1::UpdateDisplays() {
     setApplicationTitle(caption);
 }
 
+void TForm1::createTrayIcon() {
+    TrayIcon->setPopupMenu(menus_.PopupMenu1);
+    TrayIcon->setSmallImageList(&smallImages_);
+    connect(TrayIcon, &MoonTrayIcon::clicked, this, &TForm1::ToggleForm1);
+    connect(TrayIcon, &MoonTrayIcon::applicationIconChanged, this, [this](const QIcon& icon) {
+        QApplication::setWindowIcon(icon);
+        setWindowIcon(icon);
+    });
+    connect(TrayIcon, &MoonTrayIcon::weatherDownloadRequested, this, [this] {
+        startWeatherDownload();
+        ShowInfoPage(2);
+    });
+    connect(TrayIcon, &MoonTrayIcon::moonIconsRequested, this, [this] {
+        TrayIcon->SetMoonIcons(dayDisplay_.momentUtc, dayDisplay_.phaseNameOfDay, false,
+                               tick_.temperatureShown());
+    });
+}
+
+void TForm1::ToggleForm1() {
+    if (isVisible() && !isMinimized())
+        showMinimized();
+    else
+        RestoreFromTray();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        // Minimised: the information window closes and the tick slows down.
+        if (info_ && info_->isShowing())
+            info_->CloseWindow();
+        Timer1->setInterval(30000);
+        if (TrayIcon->hidesWindowOnMinimize())
+            QTimer::singleShot(0, this, &QWidget::hide);
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void TForm1::RestoreFromTray() {
+    Timer1->setInterval(1000);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
 InfoWindowTickTarget* TForm1::infoWindow() {
     return info_ ? info_->tickTarget() : nullptr;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick && watched == Panel1) {
+        ToggleWindowAction1->trigger();
+        return true;
+    }
+    if (event->type() != QEvent::MouseButtonPress ||
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton || watched == Panel1)
+        return QMainWindow::eventFilter(watched, event);
+    if (watched == Panel2)
+        actions_.ShowYearSheetAction1->trigger();
+    else
+        actions_.ShowMoonSheetAction1->trigger();
+    return true;
 }
 
 void TForm1::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -2,22 +2,33 @@
 
 #include "app/clock_tick.h"
 #include "astro/eclipses.h"
+#include "clockwin/clock_actions.h"
+#include "clockwin/clock_menus.h"
 #include "clockwin/day_display.h"
+#include "clockwin/moon_icons.h"
 #include "platform/locale_formats.h"
 
+#include <QIcon>
+#include <QList>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
 class QAction;
+class QComboBox;
 class QFrame;
 class QLabel;
+class QPushButton;
 class QTimer;
+class QToolButton;
 
 namespace skelvane {
 
 class Clock;
 class HintSwitch;
+class MoonTrayIcon;
+class TCalendar;
+class TMoon;
 class InfoWindowLink;
 class SettingsStore;
 struct Settings;
@@ -57,18 +68,58 @@ public:
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
     QAction* ToggleWindowAction1 = nullptr;
+    TCalendar* Calendar1 = nullptr;
+    TMoon* Moon2 = nullptr;
+    QComboBox* MonthComboBox = nullptr;
+    QComboBox* YearComboBox = nullptr;
+    QToolButton* ButLastMonth = nullptr;
+    QToolButton* ButNextMonth = nullptr;
+    QToolButton* ButLastYear = nullptr;
+    QToolButton* ButNextYear = nullptr;
+    QPushButton* ButToday = nullptr;
+    MoonTrayIcon* TrayIcon = nullptr;
+
+    const ClockActions& actions() const { return actions_; }
+    const ClockMenus& menus() const { return menus_; }
+    const MoonIconLists& moonIcons() const { return moonIcons_; }
+    const QList<QIcon>& smallImages() const { return smallImages_; }
+    InfoWindowLink* infoLink() const { return info_; }
+
+    // The moon-phase items of both Go To menus follow the month's phase list.
+    void UpdateMenuItems(bool southernHemisphere);
+    // Captions, icons and visibility of the eclipse items for the calendar's year.
+    void UpdateEclipseMenuItems();
+    // The page commands: the page rule of the information window.
+    void ShowInfoPage(int index);
+    void MonthComboBoxChange(int monthIndex);
+    void YearComboBoxChange(const QString& text);
+    void GoToMoonPhaseDate(int n);
+    void GoToEclipseDate(int n);
+    // The list's eclipses, refilled for the calendar's year (local or UT days).
+    TStEclipses& eclipses() { return eclipses_; }
+    // Re-reads the display modes (after a Moon page radio group flipped one): every
+    // display follows and the tick runs.
+    void DisplayModesChanged();
+    // Left click on the tray icon: minimises the window (into the tray when that is on)
+    // when it shows, else brings it back.
+    void ToggleForm1();
+    // Brings the window back from the tray (or from being minimised) at the normal tick.
+    void RestoreFromTray();
+    // Help (F1); the clock window's help handler is set by start-up.
+    void setHelpHandler(std::function<void()> handler) { helpHandler_ = std::move(handler); }
 
     ClockTick& tick() { return tick_; }
     QString applicationTitle() const { return applicationTitle_; }
     QString panel1Text() const;
     QString panel2Text() const;
     const LocaleDateFormats& dateFormats() const { return dateFormats_; }
+    const DateLocale& dateNames() const { return dateNames_; }
     // What the last UpdateDisplays showed (the Moon page reads the kept sun lines).
     const DayDisplay& dayDisplay() const { return dayDisplay_; }
     int calendarWeekStart() const { return calendarWeekStart_; }
 
     // ClockTickTarget
-    DateTime calendarDate() const override { return calendarDate_; }
+    DateTime calendarDate() const override;
     void setCalendarDate(DateTime date) override;
     void setBigTimeText(const QString& text) override;
     void setDateLineText(const QString& text) override;
@@ -80,12 +131,24 @@ public:
     void updateDisplays() override { UpdateDisplays(); }
     InfoWindowTickTarget* infoWindow() override;
 
+signals:
+    void stayOnTopChanged(bool on);
+    void showWeatherTextRequested();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildBands();
+    void createTrayIcon();
+    void buildMonthRow();
+    void connectActions();
+    void connectDateActions();
+    void syncMonthYearBoxes();
+    void selectDate(DateTime date);
     void applyStayOnTop(bool on);
     void FormClose();
     void Calendar1Change();
@@ -100,11 +163,18 @@ private:
     std::function<void()> endProcess_;
 
     LocaleDateFormats dateFormats_;
-    DateTime calendarDate_ = 0;
+    ClockActions actions_;
+    ClockMenus menus_;
+    MoonIconLists moonIcons_;
+    QList<QIcon> smallImages_;
+    std::function<void()> helpHandler_;
+    int eclipseMenuYear_ = 0;
+    bool eclipseMenuLocal_ = true;
     QString applicationTitle_ = QStringLiteral("Skelvane");
     int calendarWeekStart_ = 0;
     bool showAtStart_ = true;
     bool firstTick_ = true;
+    bool firstDisplayUpdate_ = true;
     bool pendingStartupClockUpdate_ = false;
     bool pendingStartupWeatherUpdate_ = false;
 

@@ -68,7 +68,7 @@ SkyDirection Direction(double azimuth) {
 
 // Names of the day for the two day-info labels: up to two holidays, then the season and the
 // moon phase of the day into the first free places.
-std::pair<QString, QString> DayNames(const DayDisplayInputs& in, const Settings& settings) {
+std::pair<QString, QString> DayNames(const DayDisplayInputs& in, const DayDisplay& display) {
     QString first, second;
     const HolidayMatch holiday = HolidayNameOn(1, in.day);
     first = Text(std::string(holiday.name));
@@ -77,14 +77,8 @@ std::pair<QString, QString> DayNames(const DayDisplayInputs& in, const Settings&
     if (holiday.index > 0 && holiday.index + 1 <= kHolidayCount)
         second = Text(std::string(HolidayNameOn(holiday.index + 1, in.day).name));
 
-    ListDisplayMode mode;
-    mode.localTime = settings.UseLocalTime;
-    mode.use24Hour = settings.UseMilitaryTime;
-    mode.names = in.names;
-    const QString season =
-        Text(GetEquinoxSolsticeName(CalcEquinoxSolstice(mode, DecodeDate(in.day).year), in.day));
-    const QString phase = Text(GetMoonPhaseName(CalcMoonPhases(mode, in.day), in.day));
-    for (const QString& name : {season, phase}) {
+    const QString season = Text(GetEquinoxSolsticeName(display.seasons, in.day));
+    for (const QString& name : {season, display.phaseNameOfDay}) {
         if (name.isEmpty())
             continue;
         if (first.isEmpty())
@@ -143,6 +137,13 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
     const MoonDayEvents moon = CalcMoonRiseSet(mode, day, shownMoment, settings.Latitude,
                                                settings.Longitude, altitudeFeet);
     display.moonUp = moon.moonUp;
+    // The lists keep the Moon page's own date pattern, not the locale's.
+    ListDisplayMode listMode = mode;
+    listMode.datePattern = ListDisplayMode{}.datePattern;
+    display.phases = CalcMoonPhases(listMode, day);
+    display.seasons = CalcEquinoxSolstice(listMode, date.year);
+    display.phaseNameOfDay = Text(GetMoonPhaseName(display.phases, day));
+    display.momentUtc = momentUtc;
     QString moonLabels[2];
     if (moon.allDay) {
         moonLabels[0] = Text(moon.events[0].text);
@@ -211,8 +212,9 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
     display.dayInfo1 = moonLabels[0];
     display.dayInfo2 = moonLabels[1];
     display.dayInfoColor = display.moonUp ? kBlack : kBlue;
-    const auto [first, second] = DayNames(in, settings);
+    const auto [first, second] = DayNames(in, display);
     if (!first.isEmpty()) {
+        display.dayNamed = true;
         display.dayInfoColor = kRed;
         display.dayInfo1 = first;
         display.dayInfo2 = second.isEmpty() ? Formatted("mmm d", day, in.names) : second;
@@ -220,10 +222,12 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
     const bool electionDay = day == HolidayDate(Holiday::ElectionDay, date.year) &&
                              HolidayDate(Holiday::ElectionDay, date.year) != 0;
     if (electionDay) {
+        display.dayNamed = true;
         display.dayInfoColor = kRed;
         display.dayInfo2 = QString::fromLatin1(kElectionDayText);
     } else if (in.eclipses) {
         if (const auto eclipse = in.eclipses->GetEclipse(day, settings.UseLocalTime)) {
+            display.dayNamed = true;
             display.dayInfoColor = kRed;
             display.dayInfo1 =
                 Text(std::string(eclipse->name)).toUpper().contains(QStringLiteral("LUNAR"))

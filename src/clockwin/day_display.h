@@ -1,6 +1,7 @@
 #pragma once
 
 #include "astro/datetime.h"
+#include "astro/day_lists.h"
 #include "astro/format_date.h"
 
 #include <QColor>
@@ -27,6 +28,17 @@ struct DayDisplay {
     QString moonHint; // Moon2 and Panel4
     QString dateHint; // Panel2
     QString summary;  // tray hint and, without line breaks, the caption
+
+    // The lists the menus and the Moon page read, in the display's time scale: the month's
+    // principal phases, the year's equinoxes and solstices, and the day's phase name.
+    std::array<StMoonRec, 5> phases{};
+    std::array<EquinoxEntry, 4> seasons{};
+    QString phaseNameOfDay;
+    // The day at the present time of day, UT: the instant whose Moon is pictured.
+    DateTime momentUtc = 0;
+    // Whether the day-info labels name the day (a holiday, season, phase, eclipse or
+    // Election Day) instead of showing the Moon's rise and set.
+    bool dayNamed = false;
 };
 
 struct DayDisplayInputs {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QString>
+
 namespace skelvane {
 
 class InfoWindowTickTarget;
 
 // What the clock window needs from the information window: its start tasks, the tick's
-// refreshes and the state saved at exit.
+// refreshes, the page commands and the state saved at exit.
 class InfoWindowLink {
 public:
     virtual ~InfoWindowLink() = default;
@@ -16,6 +18,24 @@ public:
     virtual int pageIndex() const = 0;
     virtual int setSheetIndex() const = 0;
     virtual bool weekNumbersChecked() const = 0;
+
+    // The page rule of the page commands: closes the window when it is showing on that
+    // page, else shows it (when hidden) on that page. Returns whether it now shows.
+    virtual bool ShowPage(int index) = 0;
+    // Shows the window on whatever page it was, or closes it when showing.
+    virtual void ToggleShowing() = 0;
+    virtual void CloseWindow() = 0;
+    // Refreshes every page for the clock window's date at the present time of day.
+    virtual void UpdateInfoForm() = 0;
+    virtual void setStayOnTop(bool on) = 0;
+    // The Graph page's sun group caption, set on every calendar change.
+    virtual void setGraphGroupCaption(const QString& caption) = 0;
+    // The Year page's date (1756 or later), and the day-info line it shows for it.
+    virtual double yearCalendarDate() const = 0;
+    virtual void setYearCalendarDate(double date) = 0;
+    virtual void setYearDayInfo(const QString& text) = 0;
+    // The About page's program name and version ("Skelvane v2.0.0").
+    virtual QString productLine() const = 0;
 };
 
 } // namespace skelvane

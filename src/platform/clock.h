@@ -23,6 +23,19 @@ public:
     DateTime nowLocal() const override;
 };
 
+// Another clock moved by a fixed number of days: the program started with a date of the
+// user's choice (for screenshots of a given day) runs through that day's hours.
+class ShiftedClock final : public Clock {
+public:
+    ShiftedClock(const Clock& base, double days) : base_(base), days_(days) {}
+    DateTime nowUtc() const override { return base_.nowUtc() + days_; }
+    DateTime nowLocal() const override { return base_.nowLocal() + days_; }
+
+private:
+    const Clock& base_;
+    double days_;
+};
+
 // A date-time value from the calendar fields of a QDateTime (read as they stand, in whatever zone
 // it holds).
 DateTime DateTimeFromQt(const QDateTime& dateTime);

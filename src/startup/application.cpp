@@ -2,7 +2,13 @@
 
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "astro/datetime.h"
 #include "clockwin/clock_window.h"
+#include "help/help_form.h"
+#include "help/help_launcher.h"
+#include "help/text_window.h"
+#include "infowin/about_page.h"
+#include "infowin/info_form.h"
 #include "platform/clock.h"
 #include "platform/system_timezone.h"
 #include "startup/command_line.h"
@@ -11,6 +17,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 
 namespace skelvane {
 
@@ -32,6 +39,36 @@ void TakeScreenshotsAfterFirstTick(TForm1& form, const QString& folder) {
         Qt::SingleShotConnection);
 }
 
+// F1 and the help menus: the help file when there is one, else the built-in guide; the
+// weather text window on first use. Both follow the stay-on-top choice.
+void ConnectHelpWindows(TForm1& form, TInfoForm& info, HelpLauncher& help,
+                        std::unique_ptr<TForm6>& textWindow, const Settings& settings) {
+    help.setProductLineSource([&info] { return info.productLine(); });
+    help.setWindowLowerer([&form, &info] {
+        if (info.isVisible())
+            info.lower();
+        if (form.isVisible())
+            form.lower();
+    });
+    form.setHelpHandler([&help] { help.ShowHelp1Execute(); });
+    QObject::connect(&help, &HelpLauncher::sendEmailRequested, info.aboutPage(),
+                     &AboutPage::SendEmail1Execute);
+    QObject::connect(&help, &HelpLauncher::homePageRequested, info.aboutPage(),
+                     &AboutPage::GoToHomePage1Execute);
+    QObject::connect(&form, &TForm1::showWeatherTextRequested, &form, [&textWindow, &settings] {
+        if (!textWindow)
+            textWindow = std::make_unique<TForm6>(settings.StayOnTop);
+        textWindow->show();
+        textWindow->raise();
+    });
+    QObject::connect(&form, &TForm1::stayOnTopChanged, &form, [&textWindow, &help](bool on) {
+        if (help.helpForm())
+            help.helpForm()->setStayOnTop(on);
+        if (textWindow)
+            textWindow->setStayOnTop(on);
+    });
+}
+
 } // namespace
 
 int RunApplication(int argc, char* argv[]) {
@@ -50,11 +87,26 @@ int RunApplication(int argc, char* argv[]) {
     Settings settings;
     SettingsStore store(commandLine.settingsFolder.isEmpty() ? SettingsStore::DefaultFolder()
                                                              : commandLine.settingsFolder);
-    SystemClock clock;
-    TForm1 form(settings, store, clock, TForm1::Options{commandLine.defaultsOnly});
+    // Closing the information window only hides it; the process ends with the clock window.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    // The information window is created here once it is part of the build; the clock
-    // window then hands it over with setInfoWindow before the displays are filled.
+    SystemClock systemClock;
+    double shiftDays = 0;
+    if (commandLine.year != 0)
+        shiftDays = SafeEncodeDate(commandLine.year, commandLine.month, commandLine.day) -
+                    DateOf(systemClock.nowLocal());
+    ShiftedClock clock(systemClock, shiftDays);
+    TForm1 form(settings, store, clock, TForm1::Options{commandLine.defaultsOnly});
+    if (commandLine.page >= 0) {
+        settings.LastInfoFormTabIndex = commandLine.page;
+        settings.ShowInfoFormAtStartup = true;
+    }
+    TInfoForm info(settings, clock, form);
+    form.setInfoWindow(&info);
+    HelpLauncher help(settings);
+    std::unique_ptr<TForm6> textWindow;
+    ConnectHelpWindows(form, info, help, textWindow, settings);
+
     form.UpdateDisplays();
     if (form.showAtStart())
         form.show();

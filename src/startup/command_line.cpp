@@ -1,5 +1,7 @@
 #include "startup/command_line.h"
 
+#include <QDate>
+
 namespace skelvane {
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
@@ -17,6 +19,26 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             QString& target = argument == QLatin1String("--settings-dir") ? result.settingsFolder
                                                                           : result.screenshotFolder;
             target = arguments.at(++i);
+        } else if (argument == QLatin1String("--date") || argument == QLatin1String("--page")) {
+            const QString value = i + 1 < arguments.size() ? arguments.at(++i) : QString();
+            if (argument == QLatin1String("--page")) {
+                bool ok = false;
+                result.page = value.toInt(&ok);
+                if (!ok || result.page < 0 || result.page > 12) {
+                    result.error = QStringLiteral("--page needs a page number from 0 to 12");
+                    return result;
+                }
+                continue;
+            }
+            const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
+            if (!date.isValid() || date.year() < 1601 || date.year() > 3428) {
+                result.error =
+                    QStringLiteral("--date needs a date YYYY-MM-DD between 1601 and 3428");
+                return result;
+            }
+            result.year = date.year();
+            result.month = date.month();
+            result.day = date.day();
         }
         // Anything else is ignored, as the program always did with unknown arguments.
     }

@@ -9,6 +9,8 @@ struct CommandLine {
     bool defaultsOnly = false; // first argument "/C" in any case: the store is left alone
     QString settingsFolder;    // --settings-dir: where the settings store lives
     QString screenshotFolder;  // --screenshot: save a PNG of every shown window and exit
+    int year = 0, month = 0, day = 0; // --date YYYY-MM-DD: run as if today were that day
+    int page = -1;             // --page N: the information window opens on page N (0..12)
     QString error;             // non-empty when the arguments could not be understood
 };
 

@@ -95,3 +95,32 @@ TEST(DateNavigation, GoToCommandsSelectTheCalendarDay) {
 
 } // namespace
 } // namespace skelvane
+
+namespace skelvane {
+namespace {
+
+TEST(DateNavigation, YearCalendarStartsIn1756) {
+    const DateTime shown1756 = SafeEncodeDate(1756, 3, 4);
+    struct Case {
+        const char* name;
+        DateTime selected, shown, expected;
+    } cases[] = {
+        {"1650 takes the same day in 1756", SafeEncodeDate(1650, 7, 9), 0,
+         SafeEncodeDate(1756, 7, 9)},
+        {"a 1756 date already shown stays", SafeEncodeDate(1650, 7, 9), shown1756, shown1756},
+        {"a shown date of another year does not", SafeEncodeDate(1650, 7, 9),
+         SafeEncodeDate(1800, 1, 1), SafeEncodeDate(1756, 7, 9)},
+        {"29 February of 1604 exists in 1756", SafeEncodeDate(1604, 2, 29), 0,
+         SafeEncodeDate(1756, 2, 29)},
+        {"1756 and later are taken as they are", SafeEncodeDate(1756, 12, 31), shown1756,
+         SafeEncodeDate(1756, 12, 31)},
+        {"2024", SafeEncodeDate(2024, 12, 25), 0, SafeEncodeDate(2024, 12, 25)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(YearCalendarDateFor(c.selected, c.shown), c.expected);
+    }
+}
+
+} // namespace
+} // namespace skelvane

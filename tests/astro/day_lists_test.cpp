@@ -108,6 +108,21 @@ TEST_F(DayListsTest, WholeDaysUpOrDown) {
     }
 }
 
+TEST_F(DayListsTest, DatesOutsideTheEngineGiveNoMoonEvents) {
+    // Far-off values once made the day loop run past the largest day number for ever.
+    for (const DateTime date :
+         {1e12, -1e12, SafeEncodeDate(4500, 1, 1), SafeEncodeDate(1500, 1, 1)}) {
+        SCOPED_TRACE(date);
+        const MoonDayEvents events = CalcMoonRiseSet(Greenwich(), date, date, 40, -74, 0);
+        EXPECT_EQ(events.count, 0);
+    }
+    // Days inside the range near its end still list their events.
+    EXPECT_GT(CalcMoonRiseSet(Greenwich(), SafeEncodeDate(3999, 6, 15), SafeEncodeDate(3999, 6, 15),
+                              40, -74, 0)
+                  .count,
+              0);
+}
+
 TEST_F(DayListsTest, EquinoxesAndSolsticesOfAYear) {
     // source: 2024 March equinox 03:06 UT on 20 March (23:06 EDT on 19 March)
     const auto ut = CalcEquinoxSolstice(Greenwich(), 2024);

@@ -18,7 +18,7 @@ TEST(MeteorShowers, DatesCaptionsAndPages) {
         {1, {2024, 1, 3}, "Jan  3 - Quadrantids", "quadrantids.html"},
         {3, {2024, 5, 5}, "May  4 - Eta Aquarids", "eta_aquarids.html"},
         {4, {2024, 7, 28}, "Jul 27 - Delta Aquarids", "showers/delta_aquarids.html"},
-        {8, {2024, 11, 17}, "Non 18 - Leonids", "leonids.html"},
+        {8, {2024, 11, 17}, "Nov 18 - Leonids", "leonids.html"},
         {9, {2024, 12, 14}, "Dec 14 - Geminids", "geminids.html"},
     };
     for (const auto& r : rows) {

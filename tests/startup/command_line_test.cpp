@@ -32,5 +32,24 @@ TEST(ParseCommandLine, Cases) {
     }
 }
 
+TEST(ParseCommandLine, DateAndPage) {
+    const CommandLine good = ParseCommandLine({"--date", "2024-12-25", "--page", "10"});
+    EXPECT_TRUE(good.error.isEmpty());
+    EXPECT_EQ(good.year, 2024);
+    EXPECT_EQ(good.month, 12);
+    EXPECT_EQ(good.day, 25);
+    EXPECT_EQ(good.page, 10);
+    EXPECT_EQ(ParseCommandLine({}).page, -1) << "the stored page unless asked";
+
+    const char* const bad[][2] = {{"--date", "2024-02-30"}, {"--date", "1600-06-01"},
+                                  {"--date", "25.12.2024"}, {"--date", ""},
+                                  {"--page", "13"},         {"--page", "x"}};
+    for (const auto& arguments : bad) {
+        SCOPED_TRACE(std::string(arguments[0]) + " " + arguments[1]);
+        EXPECT_FALSE(ParseCommandLine({arguments[0], arguments[1]}).error.isEmpty());
+    }
+    EXPECT_FALSE(ParseCommandLine({"--date"}).error.isEmpty()) << "a missing value";
+}
+
 } // namespace
 } // namespace skelvane

@@ -1,0 +1,356 @@
+#include "infowin/info_form.h"
+
+#include "app/settings.h"
+#include "astro/datetime.h"
+#include "astro/format_date.h"
+#include "clockwin/clock_window.h"
+#include "clockwin/month_calendar.h"
+#include "infowin/about_page.h"
+#include "infowin/holiday_page.h"
+#include "infowin/moon_page.h"
+#include "infowin/page_tabs.h"
+#include "platform/clock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace skelvane {
+
+namespace {
+
+constexpr int kDefaultClientWidth = 734;
+constexpr int kDefaultClientHeight = 712;
+
+QWidget* EmptyPage(const char* name) {
+    auto* page = new QWidget;
+    page->setObjectName(QLatin1String(name));
+    return page;
+}
+
+} // namespace
+
+const std::array<const char*, kInfoPageCount>& TInfoForm::TabCaptions() {
+    static const std::array<const char*, kInfoPageCount> captions{
+        "Moon", "Planet", "Weather", " Radar",  "Satellite", "Time", " Set",
+        "Year", "Tools",  "Graph",   "Holiday", "Maps",      "About"};
+    return captions;
+}
+
+TInfoForm::TInfoForm(Settings& settings, const Clock& clock, TForm1& form1, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), clock_(clock), form1_(form1) {
+    setObjectName(QStringLiteral("InfoForm"));
+    setWindowTitle(QStringLiteral("Skelvane"));
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setStyleHint(QFont::SansSerif);
+    tahoma.setPixelSize(11);
+    setFont(tahoma);
+    setMinimumSize(400, 300);
+    resize(kDefaultClientWidth, kDefaultClientHeight);
+    // An application window with its own taskbar button, above ordinary windows.
+    setWindowFlag(Qt::Window);
+    applyStayOnTop(settings_.StayOnTop);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { form1_.menus().PopupMenu1->popup(mapToGlobal(pos)); });
+
+    buildPages();
+    buildMenus();
+    buildStatusBar();
+    FormCreate();
+    creating_ = false;
+}
+
+TInfoForm::~TInfoForm() = default;
+
+void TInfoForm::buildPages() {
+    InfoFormPageControl = new PageControl(this);
+    InfoFormPageControl->setObjectName(QStringLiteral("InfoFormPageControl"));
+    setCentralWidget(InfoFormPageControl);
+
+    moonPage_ = new MoonPage(settings_, form1_.moonIcons());
+    moonPage_->setObjectName(QStringLiteral("MoonSheet"));
+    holidayPage_ = new HolidayPage;
+    holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
+    aboutPage_ = new AboutPage;
+    aboutPage_->setObjectName(QStringLiteral("AboutSheet"));
+
+    auto* setSheet = EmptyPage("SetSheet");
+    SetSheetPageControl = new PageControl(setSheet);
+    SetSheetPageControl->setObjectName(QStringLiteral("SetSheetPageControl"));
+    SetSheetPageControl->addTab(EmptyPage("SettingsSheet1"), QStringLiteral("Settings1"));
+    SetSheetPageControl->addTab(EmptyPage("SettingsSheet2"), QStringLiteral("Settings2"));
+    auto* setLayout = new QVBoxLayout(setSheet); // the inner page control fills its page
+    setLayout->setContentsMargins(0, 0, 0, 0);
+    setLayout->addWidget(SetSheetPageControl);
+
+    const std::array<QWidget*, kInfoPageCount> pages{
+        moonPage_,
+        EmptyPage("PlanetSheet"),
+        EmptyPage("WeatherSheet"),
+        EmptyPage("RadarSheet"),
+        EmptyPage("SatelliteSheet"),
+        EmptyPage("TimeSheet"),
+        setSheet,
+        EmptyPage("YearSheet"),
+        EmptyPage("ToolSheet"),
+        EmptyPage("GraphSheet"),
+        holidayPage_,
+        EmptyPage("TabSheet1"),
+        aboutPage_,
+    };
+    for (std::size_t i = 0; i < pages.size(); ++i)
+        InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
+
+    connect(moonPage_, &MoonPage::goToDate, &form1_, &TForm1::setCalendarDate);
+    connect(moonPage_, &MoonPage::displayModeChanged, &form1_, &TForm1::DisplayModesChanged);
+    connect(moonPage_, &MoonPage::refreshRequested, this, &TInfoForm::UpdateInfoForm);
+    connect(moonPage_, &MoonPage::animationChanged, this, &TInfoForm::updateAnimationTimer);
+    connect(form1_.Timer2, &QTimer::timeout, moonPage_, &MoonPage::animateStep);
+    connect(holidayPage_, &HolidayPage::holidaySelected, &form1_, &TForm1::setCalendarDate);
+}
+
+void TInfoForm::buildMenus() {
+    QMenuBar* bar = menuBar();
+    CloseItem = bar->addAction(QStringLiteral("&Close"));
+    CloseItem->setObjectName(QStringLiteral("Close1"));
+    connect(CloseItem, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("View1"));
+    SizeMinimumAction1 = view->addAction(QStringLiteral("Minimum Size"));
+    SizeMinimumAction1->setObjectName(QStringLiteral("SizeMinimumAction1"));
+    SizeDefaultAction1 = view->addAction(QStringLiteral("Default Size"));
+    SizeDefaultAction1->setObjectName(QStringLiteral("SizeDefaultAction1"));
+    SizeMaximumAction1 = view->addAction(QStringLiteral("Maximum Size"));
+    SizeMaximumAction1->setObjectName(QStringLiteral("SizeMaximumAction1"));
+    connect(SizeMinimumAction1, &QAction::triggered, this, &TInfoForm::SizeMinimumAction1Execute);
+    connect(SizeDefaultAction1, &QAction::triggered, this, &TInfoForm::SizeDefaultAction1Execute);
+    connect(SizeMaximumAction1, &QAction::triggered, this, &TInfoForm::SizeMaximumAction1Execute);
+
+    bar->addAction(form1_.actions().GoToToday1);
+    bar->addAction(form1_.actions().ShowHelp1);
+}
+
+void TInfoForm::buildStatusBar() {
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(true);
+    setStatusBar(StatusBar1);
+    const int widths[4] = {190, 70, 70, 50};
+    for (std::size_t i = 0; i < statusPanels.size(); ++i) {
+        auto* panel = new QLabel(StatusBar1);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFixedWidth(widths[i]);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        if (i == 3) {
+            panel->setAlignment(Qt::AlignCenter);
+            panel->setMinimumWidth(widths[i]);
+            panel->setMaximumWidth(QWIDGETSIZE_MAX);
+        }
+        StatusBar1->addWidget(panel, i == 3 ? 1 : 0);
+        statusPanels[i] = panel;
+    }
+}
+
+void TInfoForm::FormCreate() {
+    // Stored geometry is applied as it stands; the minimum size limits a too small one.
+    move(settings_.InfoFormLeft, settings_.InfoFormTop);
+    resize(settings_.InfoFormWidth, settings_.InfoFormHeight);
+    // The choice lists of the pages of later subsystems are filled by those pages.
+    InfoFormPageControl->setCurrentIndex(0);
+    if (settings_.LastInfoFormTabIndex >= 0 && settings_.LastInfoFormTabIndex < kInfoPageCount)
+        InfoFormPageControl->setCurrentIndex(settings_.LastInfoFormTabIndex);
+    if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
+        SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
+    aboutPage_->setProduct(QApplication::windowIcon(),
+                           ProductLine(QStringLiteral(SKELVANE_VERSION)));
+    if (settings_.AnimateMoon)
+        updateAnimationTimer();
+    if (settings_.ShowInfoFormAtStartup)
+        show();
+}
+
+void TInfoForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TInfoForm::FormShow() {
+    form1_.Timer1->setInterval(1000);
+    if (settings_.InfoFormMaximized && !isMaximized())
+        QTimer::singleShot(0, this, [this] { showMaximized(); });
+    UpdateInfoForm();
+    // The calculator number, the location sub-page, the forecast boxes, the radar and
+    // satellite controls, the tray colour boxes and the graph caption are set by their
+    // pages when those pages are part of the window.
+}
+
+void TInfoForm::UpdateInfoForm() {
+    const DateTime now = clock_.nowLocal();
+    const DateTime day = DateOf(form1_.calendarDate());
+    MoonPageInputs inputs;
+    inputs.x = CombineDateTime(now, day);
+    inputs.nowLocal = now;
+    inputs.clockDay = &form1_.dayDisplay();
+    inputs.names = form1_.dateNames();
+    moonPage_->UpdateInfoForm(inputs);
+    for (std::size_t i = 0; i < statusPanels.size(); ++i)
+        statusPanels[i]->setText(moonPage_->statusText(static_cast<int>(i)));
+    holidayPage_->refresh(DecodeDate(day).year);
+}
+
+void TInfoForm::DoStartTasks() {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    setPalette(p);
+    if (settings_.LastInfoFormTabIndex >= 0 && settings_.LastInfoFormTabIndex < kInfoPageCount)
+        InfoFormPageControl->setCurrentIndex(settings_.LastInfoFormTabIndex);
+    if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
+        SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
+    // The Weather, Radar and Satellite pages fetch their data here when they were the last
+    // page; they start their downloads themselves once they exist.
+}
+
+bool TInfoForm::isShowing() const {
+    return isVisible();
+}
+
+int TInfoForm::pageIndex() const {
+    return InfoFormPageControl->currentIndex();
+}
+
+int TInfoForm::setSheetIndex() const {
+    return SetSheetPageControl->currentIndex();
+}
+
+bool TInfoForm::weekNumbersChecked() const {
+    // The Year page keeps the "Week Numbers" box; until it exists the setting stands.
+    return settings_.ShowWeekNumbers;
+}
+
+bool TInfoForm::ShowPage(int index) {
+    if (index < 0 || index >= kInfoPageCount)
+        return isVisible();
+    if (isVisible() && InfoFormPageControl->currentIndex() == index) {
+        close();
+        return false;
+    }
+    InfoFormPageControl->setCurrentIndex(index);
+    if (!isVisible())
+        show();
+    raise();
+    activateWindow();
+    if (index == kSetSheet)
+        SetSheetPageControl->setCurrentIndex(0);
+    return true;
+}
+
+void TInfoForm::ToggleShowing() {
+    if (isVisible()) {
+        close();
+    } else {
+        show();
+        raise();
+    }
+}
+
+void TInfoForm::CloseWindow() {
+    close();
+}
+
+void TInfoForm::setStayOnTop(bool on) {
+    applyStayOnTop(on);
+}
+
+void TInfoForm::applyStayOnTop(bool on) {
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (wasVisible)
+        show();
+}
+
+QString TInfoForm::productLine() const {
+    return aboutPage_->productLine();
+}
+
+void TInfoForm::showSunMoonPosition(DateTime when) {
+    moonPage_->ShowSunMoonPosition(when);
+}
+
+void TInfoForm::refreshTimePage(DateTime local, DateTime utc, const QString&,
+                                const std::string& timeFormat) {
+    localTimeText_ = QString::fromStdString(FormatDate(timeFormat, local));
+    greenwichTimeText_ = QString::fromStdString(FormatDate(timeFormat, utc));
+}
+
+void TInfoForm::showPlanets(DateTime) {
+    // The Planet page refreshes its table here once it is part of the window.
+}
+
+void TInfoForm::SizeDefaultAction1Execute() {
+    showNormal();
+    resize(660, 752);
+}
+
+void TInfoForm::SizeMaximumAction1Execute() {
+    showMaximized();
+}
+
+void TInfoForm::SizeMinimumAction1Execute() {
+    showNormal();
+    resize(540, 480);
+}
+
+void TInfoForm::FormActivate() {
+    // Above the program's other top-most windows: lift this one to the front.
+    raise();
+}
+
+void TInfoForm::FormDeactivate() {
+    // The same measures FormCreate applies: the frame's position and the window's size.
+    settings_.InfoFormTop = y();
+    settings_.InfoFormLeft = x();
+    settings_.InfoFormHeight = height();
+    settings_.InfoFormWidth = width();
+    settings_.InfoFormMaximized = isMaximized();
+    settings_.LastInfoFormTabIndex = InfoFormPageControl->currentIndex();
+    settings_.LastSetSheetTabIndex = SetSheetPageControl->currentIndex();
+}
+
+void TInfoForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !creating_) {
+        if (isActiveWindow())
+            FormActivate();
+        else
+            FormDeactivate();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void TInfoForm::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click on the window's background closes it.
+    close();
+    event->accept();
+}
+
+void TInfoForm::updateAnimationTimer() {
+    if (moonPage_->animating())
+        form1_.Timer2->start();
+    else
+        form1_.Timer2->stop(); // the radar and satellite animations will share this rule
+}
+
+} // namespace skelvane

@@ -1,0 +1,130 @@
+#pragma once
+
+#include "app/clock_tick.h"
+#include "clockwin/info_window_link.h"
+
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QLabel;
+class QStatusBar;
+class QTabWidget;
+
+namespace skelvane {
+
+class AboutPage;
+class Clock;
+class HolidayPage;
+class MoonPage;
+class TForm1;
+struct Settings;
+
+// Page indexes of the information window, in tab order.
+enum InfoPage {
+    kMoonSheet = 0,
+    kPlanetSheet = 1,
+    kWeatherSheet = 2,
+    kRadarSheet = 3,
+    kSatelliteSheet = 4,
+    kTimeSheet = 5,
+    kSetSheet = 6,
+    kYearSheet = 7,
+    kToolSheet = 8,
+    kGraphSheet = 9,
+    kHolidaySheet = 10,
+    kMapSheet = 11,
+    kAboutSheet = 12,
+    kInfoPageCount = 13,
+};
+
+// The information window: thirteen tabbed pages beside the clock window, created hidden
+// at start and kept until exit (closing only hides it).
+class TInfoForm : public QMainWindow, public InfoWindowLink, public InfoWindowTickTarget {
+    Q_OBJECT
+public:
+    TInfoForm(Settings& settings, const Clock& clock, TForm1& form1, QWidget* parent = nullptr);
+    ~TInfoForm() override;
+
+    // Captions of the thirteen tabs (" Radar" and " Set" keep their leading blank).
+    static const std::array<const char*, kInfoPageCount>& TabCaptions();
+
+    QTabWidget* InfoFormPageControl = nullptr;
+    QTabWidget* SetSheetPageControl = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    std::array<QLabel*, 4> statusPanels{};
+    QAction* SizeDefaultAction1 = nullptr;
+    QAction* SizeMaximumAction1 = nullptr;
+    QAction* SizeMinimumAction1 = nullptr;
+    QAction* CloseItem = nullptr;
+
+    MoonPage* moonPage() const { return moonPage_; }
+    HolidayPage* holidayPage() const { return holidayPage_; }
+    AboutPage* aboutPage() const { return aboutPage_; }
+
+    void SizeDefaultAction1Execute();
+    void SizeMaximumAction1Execute();
+    void SizeMinimumAction1Execute();
+    // Copies the window's geometry and choices into the settings values.
+    void FormDeactivate();
+
+    // InfoWindowLink
+    void DoStartTasks() override;
+    InfoWindowTickTarget* tickTarget() override { return this; }
+    bool isShowing() const override;
+    int pageIndex() const override;
+    int setSheetIndex() const override;
+    bool weekNumbersChecked() const override;
+    bool ShowPage(int index) override;
+    void ToggleShowing() override;
+    void CloseWindow() override;
+    void UpdateInfoForm() override;
+    void setStayOnTop(bool on) override;
+    void setGraphGroupCaption(const QString& caption) override { graphGroupCaption_ = caption; }
+    QString productLine() const override;
+    double yearCalendarDate() const override { return yearCalendarDate_; }
+    void setYearCalendarDate(double date) override { yearCalendarDate_ = date; }
+    void setYearDayInfo(const QString& text) override { yearDayInfo_ = text; }
+    QString yearDayInfo() const { return yearDayInfo_; }
+
+    // InfoWindowTickTarget
+    void showSunMoonPosition(DateTime when) override;
+    void refreshTimePage(DateTime local, DateTime utc, const QString& zoneName,
+                         const std::string& timeFormat) override;
+    void setWindowCaption(const QString& caption) override { setWindowTitle(caption); }
+    void showPlanets(DateTime when) override;
+    void refreshRadarTimeLabel() override {}
+    QString localTimePanelText() const override { return localTimeText_; }
+    QString greenwichTimePanelText() const override { return greenwichTimeText_; }
+
+    QString graphGroupCaption() const { return graphGroupCaption_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void buildPages();
+    void buildMenus();
+    void buildStatusBar();
+    void applyStayOnTop(bool on);
+    void updateAnimationTimer();
+
+    Settings& settings_;
+    const Clock& clock_;
+    TForm1& form1_;
+    MoonPage* moonPage_ = nullptr;
+    HolidayPage* holidayPage_ = nullptr;
+    AboutPage* aboutPage_ = nullptr;
+    QString graphGroupCaption_;
+    double yearCalendarDate_ = 0;
+    QString yearDayInfo_;
+    QString localTimeText_, greenwichTimeText_;
+    bool creating_ = true;
+};
+
+} // namespace skelvane

@@ -1,0 +1,189 @@
+#include "infowin/info_form.h"
+
+#include "app/settings.h"
+#include "app/settings_store.h"
+#include "astro/posix_tz.h"
+#include "astro/timezone.h"
+#include "clockwin/clock_window.h"
+#include "clockwin/month_calendar.h"
+#include "infowin/about_page.h"
+#include "infowin/link_label.h"
+#include "support/fake_clock.h"
+#include "support/qstring_printer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace skelvane {
+namespace {
+
+using test::FakeClock;
+
+class InfoFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
+        SetTimeZoneRecordSource([record] { return record; });
+        settings.Latitude = 40.7128;
+        settings.Longitude = -74.006;
+        settings.PlaceName = QStringLiteral("New York, NY");
+        settings.ShowInfoFormAtStartup = false;
+        settings.LastInfoFormTabIndex = 0;
+    }
+    void TearDown() override {
+        info.reset();
+        form.reset();
+        SetTimeZoneRecordSource(nullptr);
+    }
+    void makeWindows() {
+        form = std::make_unique<TForm1>(settings, store, clock, TForm1::Options{true});
+        form->setProcessEnder([] {});
+        info = std::make_unique<TInfoForm>(settings, clock, *form);
+        form->setInfoWindow(info.get());
+        form->UpdateDisplays();
+    }
+
+    QTemporaryDir folder;
+    SettingsStore store{folder.path()};
+    Settings settings;
+    FakeClock clock{SafeEncodeDateTime(2024, 12, 25, 15, 7, 42, 0)};
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<TInfoForm> info;
+};
+
+TEST_F(InfoFormTest, HasThirteenPagesInOrderAndTwoSettingsSubPages) {
+    makeWindows();
+    const char* names[] = {"MoonSheet",      "PlanetSheet", "WeatherSheet", "RadarSheet",
+                           "SatelliteSheet", "TimeSheet",   "SetSheet",     "YearSheet",
+                           "ToolSheet",      "GraphSheet",  "HolidaySheet", "TabSheet1",
+                           "AboutSheet"};
+    ASSERT_EQ(info->InfoFormPageControl->count(), 13);
+    for (int i = 0; i < 13; ++i) {
+        EXPECT_EQ(info->InfoFormPageControl->widget(i)->objectName(), QLatin1String(names[i]));
+        EXPECT_EQ(info->InfoFormPageControl->tabText(i),
+                  QLatin1String(TInfoForm::TabCaptions()[static_cast<std::size_t>(i)]));
+    }
+    EXPECT_EQ(info->InfoFormPageControl->tabText(3), QStringLiteral(" Radar"));
+    EXPECT_EQ(info->InfoFormPageControl->tabText(6), QStringLiteral(" Set"));
+    EXPECT_EQ(info->SetSheetPageControl->tabText(0), QStringLiteral("Settings1"));
+    EXPECT_EQ(info->SetSheetPageControl->tabText(1), QStringLiteral("Settings2"));
+    EXPECT_EQ(info->InfoFormPageControl->tabBar()->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(InfoFormTest, StartsFromTheStoredGeometryAndPages) {
+    settings.InfoFormLeft = 120;
+    settings.InfoFormTop = 80;
+    settings.InfoFormWidth = 700;
+    settings.InfoFormHeight = 650;
+    settings.LastInfoFormTabIndex = 10;
+    settings.LastSetSheetTabIndex = 1;
+    makeWindows();
+    EXPECT_FALSE(info->isVisible()) << "ShowInfoFormAtStartup is off";
+    EXPECT_EQ(info->pos(), QPoint(120, 80));
+    EXPECT_EQ(info->size(), QSize(700, 650));
+    EXPECT_EQ(info->pageIndex(), 10);
+    EXPECT_EQ(info->setSheetIndex(), 1);
+
+    settings.InfoFormWidth = 100; // too small: the minimum size wins
+    settings.InfoFormHeight = 50;
+    info.reset();
+    info = std::make_unique<TInfoForm>(settings, clock, *form);
+    form->setInfoWindow(info.get());
+    EXPECT_EQ(info->size(), QSize(400, 300));
+}
+
+TEST_F(InfoFormTest, PageCommandsToggleTheWindowOnTheirPage) {
+    makeWindows();
+    // Hidden: the command shows the window on its page.
+    form->actions().ShowMoonSheetAction1->trigger();
+    EXPECT_TRUE(info->isVisible());
+    EXPECT_EQ(info->pageIndex(), 0);
+    // Showing on that page: the same command closes it; again opens it on that page.
+    form->actions().ShowMoonSheetAction1->trigger();
+    EXPECT_FALSE(info->isVisible());
+    form->actions().ShowMoonSheetAction1->trigger();
+    EXPECT_TRUE(info->isVisible());
+    // Showing on another page: the command switches.
+    form->actions().ShowAboutSheetAction1->trigger();
+    EXPECT_TRUE(info->isVisible());
+    EXPECT_EQ(info->pageIndex(), 12);
+    // The Set command also selects the first sub-page.
+    info->SetSheetPageControl->setCurrentIndex(1);
+    form->actions().ShowSetSheetAction1->trigger();
+    EXPECT_EQ(info->pageIndex(), 6);
+    EXPECT_EQ(info->setSheetIndex(), 0);
+    // Info toggles on whatever page it was.
+    form->actions().ToggleInfoFormAction1->trigger();
+    EXPECT_FALSE(info->isVisible());
+    form->actions().ToggleInfoFormAction1->trigger();
+    EXPECT_TRUE(info->isVisible());
+    EXPECT_EQ(info->pageIndex(), 6);
+}
+
+TEST_F(InfoFormTest, SizeActionsAndDeactivationRecordTheGeometry) {
+    makeWindows();
+    info->show();
+    info->SizeMinimumAction1Execute();
+    EXPECT_EQ(info->size(), QSize(540, 480));
+    info->SizeDefaultAction1Execute();
+    EXPECT_EQ(info->size(), QSize(660, 752));
+    info->move(33, 44);
+    info->InfoFormPageControl->setCurrentIndex(9);
+    info->FormDeactivate();
+    EXPECT_EQ(settings.InfoFormLeft, 33);
+    EXPECT_EQ(settings.InfoFormTop, 44);
+    EXPECT_EQ(settings.InfoFormWidth, 660);
+    EXPECT_EQ(settings.InfoFormHeight, 752);
+    EXPECT_FALSE(settings.InfoFormMaximized);
+    EXPECT_EQ(settings.LastInfoFormTabIndex, 9);
+}
+
+TEST_F(InfoFormTest, RefreshFillsTheStatusBarForTheCalendarDate) {
+    makeWindows();
+    info->show();
+    const QString long0 = info->statusPanels[0]->text();
+    EXPECT_TRUE(long0.contains(QStringLiteral("December")) &&
+                long0.contains(QStringLiteral("2024")))
+        << long0.toStdString();
+    EXPECT_EQ(info->statusPanels[1]->text(), QStringLiteral("Day: 360"));
+    EXPECT_EQ(info->statusPanels[2]->text(), QStringLiteral("Week: 52"));
+    EXPECT_TRUE(info->statusPanels[3]->text().contains(QStringLiteral("Kislev")))
+        << info->statusPanels[3]->text().toStdString();
+
+    form->actions().GoToNextDay1->trigger();
+    EXPECT_EQ(info->statusPanels[1]->text(), QStringLiteral("Day: 361"));
+    EXPECT_EQ(info->graphGroupCaption(), QStringLiteral(" Thu  December 26, 2024 "));
+}
+
+TEST_F(InfoFormTest, AboutPageCarriesTheBuildVersionOrTheFallback) {
+    makeWindows();
+    EXPECT_EQ(ProductLine(QStringLiteral("2.0.0")), QStringLiteral("Skelvane v2.0.0"));
+    EXPECT_EQ(ProductLine(QString()), QStringLiteral("Skelvane v2.0"));
+    EXPECT_TRUE(info->productLine().startsWith(QStringLiteral("Skelvane v")));
+    EXPECT_GT(info->productLine().size(), 10);
+}
+
+TEST(LinkLabelTest, TurnsRedUnderThePointerAndBackToItsColour) {
+    for (const QColor& rest : {QColor(0, 0, 128), QColor(0, 0, 255), QColor(0, 0, 0)}) {
+        LinkLabel label(QStringLiteral("link"), rest);
+        EXPECT_EQ(label.textColor(), rest);
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(&label, &enter);
+        EXPECT_EQ(label.textColor(), QColor(255, 0, 0));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&label, &leave);
+        EXPECT_EQ(label.textColor(), rest);
+    }
+}
+
+} // namespace
+} // namespace skelvane
