@@ -84,6 +84,7 @@ public:
     const MoonIconLists& moonIcons() const { return moonIcons_; }
     const QList<QIcon>& smallImages() const { return smallImages_; }
     InfoWindowLink* infoLink() const { return info_; }
+    SettingsStore& settingsStore() const { return store_; }
 
     // The moon-phase items of both Go To menus follow the month's phase list.
     void UpdateMenuItems(bool southernHemisphere);

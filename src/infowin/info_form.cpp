@@ -7,6 +7,7 @@
 #include "clockwin/month_calendar.h"
 #include "infowin/about_page.h"
 #include "infowin/holiday_page.h"
+#include "infowin/location_page.h"
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "platform/clock.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -88,7 +90,9 @@ void TInfoForm::buildPages() {
     auto* setSheet = EmptyPage("SetSheet");
     SetSheetPageControl = new PageControl(setSheet);
     SetSheetPageControl->setObjectName(QStringLiteral("SetSheetPageControl"));
-    SetSheetPageControl->addTab(EmptyPage("SettingsSheet1"), QStringLiteral("Settings1"));
+    locationPage_ = new LocationPage(settings_, form1_.settingsStore());
+    locationPage_->setObjectName(QStringLiteral("SettingsSheet1"));
+    SetSheetPageControl->addTab(locationPage_, QStringLiteral("Settings1"));
     SetSheetPageControl->addTab(EmptyPage("SettingsSheet2"), QStringLiteral("Settings2"));
     auto* setLayout = new QVBoxLayout(setSheet); // the inner page control fills its page
     setLayout->setContentsMargins(0, 0, 0, 0);
@@ -118,6 +122,20 @@ void TInfoForm::buildPages() {
     connect(moonPage_, &MoonPage::animationChanged, this, &TInfoForm::updateAnimationTimer);
     connect(form1_.Timer2, &QTimer::timeout, moonPage_, &MoonPage::animateStep);
     connect(holidayPage_, &HolidayPage::holidaySelected, &form1_, &TForm1::setCalendarDate);
+
+    // A saved place moves every display at once.
+    connect(locationPage_, &LocationPage::locationSaved, &form1_, &TForm1::UpdateDisplays);
+    connect(locationPage_, &LocationPage::closeRequested, this, &QWidget::close);
+    connect(locationPage_, &LocationPage::goToMapsRequested, this,
+            [this] { form1_.ShowInfoPage(kMapSheet); });
+    connect(locationPage_, &LocationPage::messageRequested, this, [this](const QString& text) {
+        // Not modal: the clock keeps ticking while the message is up.
+        auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Skelvane"), text,
+                                    QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+    });
 }
 
 void TInfoForm::buildMenus() {
@@ -193,7 +211,8 @@ void TInfoForm::FormShow() {
     if (settings_.InfoFormMaximized && !isMaximized())
         QTimer::singleShot(0, this, [this] { showMaximized(); });
     UpdateInfoForm();
-    // The calculator number, the location sub-page, the forecast boxes, the radar and
+    locationPage_->FormShow();
+    // The calculator number, the forecast boxes, the radar and
     // satellite controls, the tray colour boxes and the graph caption are set by their
     // pages when those pages are part of the window.
 }

@@ -16,6 +16,7 @@ namespace skelvane {
 class AboutPage;
 class Clock;
 class HolidayPage;
+class LocationPage;
 class MoonPage;
 class TForm1;
 struct Settings;
@@ -61,6 +62,7 @@ public:
     MoonPage* moonPage() const { return moonPage_; }
     HolidayPage* holidayPage() const { return holidayPage_; }
     AboutPage* aboutPage() const { return aboutPage_; }
+    LocationPage* locationPage() const { return locationPage_; }
 
     void SizeDefaultAction1Execute();
     void SizeMaximumAction1Execute();
@@ -120,6 +122,7 @@ private:
     MoonPage* moonPage_ = nullptr;
     HolidayPage* holidayPage_ = nullptr;
     AboutPage* aboutPage_ = nullptr;
+    LocationPage* locationPage_ = nullptr;
     QString graphGroupCaption_;
     double yearCalendarDate_ = 0;
     QString yearDayInfo_;

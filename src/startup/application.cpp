@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "astro/datetime.h"
+#include "clockwin/application_rules.h"
 #include "clockwin/clock_window.h"
 #include "help/help_form.h"
 #include "help/help_launcher.h"
@@ -103,6 +104,8 @@ int RunApplication(int argc, char* argv[]) {
     }
     TInfoForm info(settings, clock, form);
     form.setInfoWindow(&info);
+    ApplicationRules rules(&form);
+    app.installEventFilter(&rules);
     HelpLauncher help(settings);
     std::unique_ptr<TForm6> textWindow;
     ConnectHelpWindows(form, info, help, textWindow, settings);

@@ -15,6 +15,9 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -170,6 +173,31 @@ TEST_F(InfoFormTest, AboutPageCarriesTheBuildVersionOrTheFallback) {
     EXPECT_EQ(ProductLine(QString()), QStringLiteral("Skelvane v2.0"));
     EXPECT_TRUE(info->productLine().startsWith(QStringLiteral("Skelvane v")));
     EXPECT_GT(info->productLine().size(), 10);
+}
+
+TEST_F(InfoFormTest, SavingAPlaceMovesTheClockWindowsSunTimesAtOnce) {
+    settings.Latitude = 51.5; // London, until the user picks another place
+    settings.Longitude = -0.12;
+    settings.PlaceName = QStringLiteral("London");
+    settings.SaveOnExit = false;
+    makeWindows();
+    info->ShowPage(kSetSheet); // the first showing loads the shipped place list
+    auto* sunrise = form->findChild<QLabel*>(QStringLiteral("SunriseLabel"));
+    const QString londonSunrise = sunrise->text();
+
+    auto* zip = info->findChild<QLineEdit*>(QStringLiteral("ZipEd"));
+    auto* find = info->findChild<QPushButton*>(QStringLiteral("FindZipBut"));
+    auto* save = info->findChild<QPushButton*>(QStringLiteral("SaveLocationOnlyBut"));
+    ASSERT_TRUE(zip && find && save);
+    zip->setText(QStringLiteral("10001"));
+    find->click();
+    save->click();
+
+    EXPECT_NEAR(settings.Latitude, 40.75, 0.1) << "New York's postal code 10001";
+    EXPECT_NE(sunrise->text(), londonSunrise) << "the clock follows the saved place at once";
+    QSettings stored(store.activePath(), QSettings::IniFormat);
+    EXPECT_NEAR(stored.value(QStringLiteral("Settings/Latitude")).toDouble(), 40.75, 0.1)
+        << "saved even with Save Settings On Exit off";
 }
 
 TEST(LinkLabelTest, TurnsRedUnderThePointerAndBackToItsColour) {
