@@ -9,6 +9,7 @@
 #include "clockwin/moon_icons.h"
 #include "infowin/apollo_marker.h"
 #include "infowin/link_label.h"
+#include "infowin/location_page_texts.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -99,7 +100,8 @@ MoonPage::MoonPage(Settings& settings, const MoonIconLists& icons, QWidget* pare
     grid->addWidget(buildRadioGroups(), 1, 1);
     grid->addWidget(buildEquinoxGroup(), 2, 0);
     grid->addWidget(buildDaylightGroup(), 2, 1, Qt::AlignTop);
-    grid->setRowStretch(3, 1);
+    grid->addWidget(buildLocationGroup(), 3, 0, 1, 2);
+    grid->setRowStretch(4, 1);
     grid->setColumnStretch(0, 4);
     grid->setColumnStretch(1, 3);
     applyMinimumWidths();
@@ -391,6 +393,7 @@ void MoonPage::UpdateInfoForm(const MoonPageInputs& inputs) {
     status_ = StatusBarTexts(day, inputs.longDatePattern, inputs.names);
     captions_ = PageCaptions(day, inputs.longDatePattern, inputs.names);
 
+    UpdateLatLonDisplays();
     UpdateAllMoonDisplays();
     if (inputs.clockDay) {
         updateSunDisplayFrom(*inputs.clockDay);
@@ -640,6 +643,31 @@ void MoonPage::HemisphereRadioGroupClick() {
         return;
     settings_.SouthernHemisphere = southern;
     emit displayModeChanged();
+}
+
+QGroupBox* MoonPage::buildLocationGroup() {
+    auto* group = new QGroupBox(QStringLiteral(" Location for rise and set times "), this);
+    group->setObjectName(QStringLiteral("LocationGroupBox"));
+    auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(2);
+    const char* names[] = {"LocationPlaceLab", "LocationLatitudeLab", "LocationLongitudeLab",
+                           "LocationAltitudeLab"};
+    for (std::size_t i = 0; i < locationLabs_.size(); ++i) {
+        locationLabs_[i] = makeLabel(QLatin1String(names[i]));
+        // Place and latitude on the left, longitude and altitude on the right.
+        grid->addWidget(locationLabs_[i], static_cast<int>(i % 2), static_cast<int>(i / 2));
+    }
+    return group;
+}
+
+// The saved place the page's times are computed for.
+void MoonPage::UpdateLatLonDisplays() {
+    const LatLonDisplayTexts lines = LatLonDisplayLines(settings_.PlaceName, settings_.Latitude,
+                                                        settings_.Longitude, settings_.Altitude);
+    locationLabs_[0]->setText(lines.place);
+    locationLabs_[1]->setText(lines.latitude);
+    locationLabs_[2]->setText(lines.longitude);
+    locationLabs_[3]->setText(lines.altitude);
 }
 
 } // namespace skelvane

@@ -111,6 +111,8 @@ private:
     QGroupBox* buildPhaseGroup();
     QGroupBox* buildEquinoxGroup();
     QGroupBox* buildDaylightGroup();
+    QGroupBox* buildLocationGroup();
+    void UpdateLatLonDisplays();
     QWidget* buildRadioGroups();
     QGroupBox* makeChoiceGroup(const QString& name, QRadioButton*& first, const QString& firstText,
                                QRadioButton*& second, const QString& secondText,
@@ -154,6 +156,7 @@ private:
     QLabel *azimuthSunPanel_ = nullptr, *altitudeSunPanel_ = nullptr;
     QGroupBox *moonGroup_ = nullptr, *sunGroup_ = nullptr, *phaseGroup_ = nullptr;
     QGroupBox *equinoxGroup_ = nullptr, *daylightGroup_ = nullptr;
+    std::array<QLabel*, 4> locationLabs_{}; // place, latitude, longitude, altitude
     std::array<QToolButton*, 5> phaseButs_{};
     std::array<QLabel*, 5> phaseLabels_{}, phaseTimeLabels_{};
     std::array<QToolButton*, 4> sunButs_{};

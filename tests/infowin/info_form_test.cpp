@@ -162,6 +162,13 @@ TEST_F(InfoFormTest, RefreshFillsTheStatusBarForTheCalendarDate) {
     EXPECT_TRUE(info->statusPanels[3]->text().contains(QStringLiteral("Kislev")))
         << info->statusPanels[3]->text().toStdString();
 
+    // The Moon page names the place its times are for.
+    EXPECT_EQ(info->findChild<QLabel*>(QStringLiteral("LocationPlaceLab"))->text(),
+              QStringLiteral("New York, NY"));
+    EXPECT_TRUE(info->findChild<QLabel*>(QStringLiteral("LocationLatitudeLab"))
+                    ->text()
+                    .endsWith(QString::fromUtf8("North   40.71280°")));
+
     form->actions().GoToNextDay1->trigger();
     EXPECT_EQ(info->statusPanels[1]->text(), QStringLiteral("Day: 361"));
     EXPECT_EQ(info->graphGroupCaption(), QStringLiteral(" Thu  December 26, 2024 "));
