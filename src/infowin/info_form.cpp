@@ -8,6 +8,7 @@
 #include "infowin/about_page.h"
 #include "infowin/holiday_page.h"
 #include "infowin/location_page.h"
+#include "infowin/map_location_group.h"
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "platform/clock.h"
@@ -98,6 +99,11 @@ void TInfoForm::buildPages() {
     setLayout->setContentsMargins(0, 0, 0, 0);
     setLayout->addWidget(SetSheetPageControl);
 
+    // The Maps page shows, until its map sites arrive, the place maps are opened for.
+    auto* mapsPage = EmptyPage("TabSheet1");
+    mapLocationGroup_ = new MapLocationGroup(mapsPage);
+    mapLocationGroup_->setGeometry(8, 8, 420, 110);
+
     const std::array<QWidget*, kInfoPageCount> pages{
         moonPage_,
         EmptyPage("PlanetSheet"),
@@ -110,7 +116,7 @@ void TInfoForm::buildPages() {
         EmptyPage("ToolSheet"),
         EmptyPage("GraphSheet"),
         holidayPage_,
-        EmptyPage("TabSheet1"),
+        mapsPage,
         aboutPage_,
     };
     for (std::size_t i = 0; i < pages.size(); ++i)
@@ -126,6 +132,8 @@ void TInfoForm::buildPages() {
     // A saved place moves every display at once.
     connect(locationPage_, &LocationPage::locationSaved, &form1_, &TForm1::UpdateDisplays);
     connect(locationPage_, &LocationPage::closeRequested, this, &QWidget::close);
+    connect(locationPage_, &LocationPage::mapLocationChanged, mapLocationGroup_,
+            &MapLocationGroup::showLocation);
     connect(locationPage_, &LocationPage::goToMapsRequested, this,
             [this] { form1_.ShowInfoPage(kMapSheet); });
     connect(locationPage_, &LocationPage::messageRequested, this, [this](const QString& text) {
@@ -196,6 +204,15 @@ void TInfoForm::FormCreate() {
                            ProductLine(QStringLiteral(SKELVANE_VERSION)));
     if (settings_.AnimateMoon)
         updateAnimationTimer();
+    MapLocation saved;
+    saved.latitude = settings_.Latitude;
+    saved.longitude = settings_.Longitude;
+    saved.altitudeFeet = settings_.Altitude;
+    saved.placeName = settings_.PlaceName;
+    saved.country = settings_.CountryName;
+    saved.state = settings_.StateName;
+    saved.city = settings_.CityName;
+    mapLocationGroup_->showLocation(saved);
     if (settings_.ShowInfoFormAtStartup)
         show();
 }

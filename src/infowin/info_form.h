@@ -17,6 +17,7 @@ class AboutPage;
 class Clock;
 class HolidayPage;
 class LocationPage;
+class MapLocationGroup;
 class MoonPage;
 class TForm1;
 struct Settings;
@@ -63,6 +64,7 @@ public:
     HolidayPage* holidayPage() const { return holidayPage_; }
     AboutPage* aboutPage() const { return aboutPage_; }
     LocationPage* locationPage() const { return locationPage_; }
+    MapLocationGroup* mapLocationGroup() const { return mapLocationGroup_; }
 
     void SizeDefaultAction1Execute();
     void SizeMaximumAction1Execute();
@@ -123,6 +125,7 @@ private:
     HolidayPage* holidayPage_ = nullptr;
     AboutPage* aboutPage_ = nullptr;
     LocationPage* locationPage_ = nullptr;
+    MapLocationGroup* mapLocationGroup_ = nullptr;
     QString graphGroupCaption_;
     double yearCalendarDate_ = 0;
     QString yearDayInfo_;

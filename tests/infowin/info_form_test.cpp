@@ -8,6 +8,7 @@
 #include "clockwin/month_calendar.h"
 #include "infowin/about_page.h"
 #include "infowin/link_label.h"
+#include "infowin/map_location_group.h"
 #include "support/fake_clock.h"
 #include "support/qstring_printer.h"
 
@@ -188,6 +189,8 @@ TEST_F(InfoFormTest, SavingAPlaceMovesTheClockWindowsSunTimesAtOnce) {
     settings.PlaceName = QStringLiteral("London");
     settings.SaveOnExit = false;
     makeWindows();
+    EXPECT_EQ(info->mapLocationGroup()->lineText(0), QStringLiteral("London"))
+        << "the saved place at start";
     info->ShowPage(kSetSheet); // the first showing loads the shipped place list
     auto* sunrise = form->findChild<QLabel*>(QStringLiteral("SunriseLabel"));
     const QString londonSunrise = sunrise->text();
@@ -201,6 +204,8 @@ TEST_F(InfoFormTest, SavingAPlaceMovesTheClockWindowsSunTimesAtOnce) {
     save->click();
 
     EXPECT_NEAR(settings.Latitude, 40.75, 0.1) << "New York's postal code 10001";
+    EXPECT_TRUE(info->mapLocationGroup()->lineText(1).contains(QStringLiteral("North   40.7")))
+        << "the Maps page follows the picked place";
     EXPECT_NE(sunrise->text(), londonSunrise) << "the clock follows the saved place at once";
     QSettings stored(store.activePath(), QSettings::IniFormat);
     EXPECT_NEAR(stored.value(QStringLiteral("Settings/Latitude")).toDouble(), 40.75, 0.1)
