@@ -11,6 +11,8 @@
 #include "infowin/map_location_group.h"
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
+#include "infowin/planet_page.h"
+#include "infowin/planet_texts.h"
 #include "platform/clock.h"
 
 #include <QAction>
@@ -83,6 +85,9 @@ void TInfoForm::buildPages() {
 
     moonPage_ = new MoonPage(settings_, form1_.moonIcons());
     moonPage_->setObjectName(QStringLiteral("MoonSheet"));
+    planetPage_ = new PlanetPage(settings_, form1_.eclipses());
+    planetPage_->setObjectName(QStringLiteral("PlanetSheet"));
+    planetPage_->setDateFormats("mm/dd/yy", "mm/dd/yy", form1_.dateNames());
     holidayPage_ = new HolidayPage;
     holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
     aboutPage_ = new AboutPage;
@@ -106,7 +111,7 @@ void TInfoForm::buildPages() {
 
     const std::array<QWidget*, kInfoPageCount> pages{
         moonPage_,
-        EmptyPage("PlanetSheet"),
+        planetPage_,
         EmptyPage("WeatherSheet"),
         EmptyPage("RadarSheet"),
         EmptyPage("SatelliteSheet"),
@@ -123,7 +128,11 @@ void TInfoForm::buildPages() {
         InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
 
     connect(moonPage_, &MoonPage::goToDate, &form1_, &TForm1::setCalendarDate);
+    connect(moonPage_, &MoonPage::eclipseListNeedsRebuild, this,
+            [this] { eclipseListStale_ = true; });
     connect(moonPage_, &MoonPage::displayModeChanged, &form1_, &TForm1::DisplayModesChanged);
+    connect(planetPage_, &PlanetPage::goToDate, &form1_, &TForm1::setCalendarDate);
+    connect(planetPage_, &PlanetPage::eclipseListChanged, &form1_, &TForm1::UpdateEclipseMenuItems);
     connect(moonPage_, &MoonPage::refreshRequested, this, &TInfoForm::UpdateInfoForm);
     connect(moonPage_, &MoonPage::animationChanged, this, &TInfoForm::updateAnimationTimer);
     connect(form1_.Timer2, &QTimer::timeout, moonPage_, &MoonPage::animateStep);
@@ -245,7 +254,15 @@ void TInfoForm::UpdateInfoForm() {
     moonPage_->UpdateInfoForm(inputs);
     for (std::size_t i = 0; i < statusPanels.size(); ++i)
         statusPanels[i]->setText(moonPage_->statusText(static_cast<int>(i)));
-    holidayPage_->refresh(DecodeDate(day).year);
+    const MoonPageCaptions& captions = moonPage_->captions();
+    planetPage_->setCaptions(captions.planets, captions.meteors, captions.eclipses);
+    planetPage_->ShowPlanets(inputs.x);
+    const int year = DecodeDate(day).year;
+    if (year != planetPage_->eclipseYear() || eclipseListStale_) {
+        eclipseListStale_ = false;
+        planetPage_->ShowEclipses(year);
+    }
+    holidayPage_->refresh(year);
 }
 
 void TInfoForm::DoStartTasks() {
@@ -328,12 +345,13 @@ void TInfoForm::showSunMoonPosition(DateTime when) {
 
 void TInfoForm::refreshTimePage(DateTime local, DateTime utc, const QString&,
                                 const std::string& timeFormat) {
+    planetPage_->setSiderealTime(SiderealTimeText(settings_.Longitude, utc));
     localTimeText_ = QString::fromStdString(FormatDate(timeFormat, local));
     greenwichTimeText_ = QString::fromStdString(FormatDate(timeFormat, utc));
 }
 
-void TInfoForm::showPlanets(DateTime) {
-    // The Planet page refreshes its table here once it is part of the window.
+void TInfoForm::showPlanets(DateTime when) {
+    planetPage_->ShowPlanets(when);
 }
 
 void TInfoForm::SizeDefaultAction1Execute() {

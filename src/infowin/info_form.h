@@ -18,6 +18,7 @@ class Clock;
 class HolidayPage;
 class LocationPage;
 class MapLocationGroup;
+class PlanetPage;
 class MoonPage;
 class TForm1;
 struct Settings;
@@ -65,6 +66,7 @@ public:
     AboutPage* aboutPage() const { return aboutPage_; }
     LocationPage* locationPage() const { return locationPage_; }
     MapLocationGroup* mapLocationGroup() const { return mapLocationGroup_; }
+    PlanetPage* planetPage() const { return planetPage_; }
 
     void SizeDefaultAction1Execute();
     void SizeMaximumAction1Execute();
@@ -126,6 +128,8 @@ private:
     AboutPage* aboutPage_ = nullptr;
     LocationPage* locationPage_ = nullptr;
     MapLocationGroup* mapLocationGroup_ = nullptr;
+    PlanetPage* planetPage_ = nullptr;
+    bool eclipseListStale_ = false; // a display mode changed: the eclipse group is redone
     QString graphGroupCaption_;
     double yearCalendarDate_ = 0;
     QString yearDayInfo_;
