@@ -39,6 +39,12 @@ constexpr const char* kParagraphs[] = {
     "server for the exact time. If you must go through a proxy server for the weather, enter "
     "it on the Settings2 page.",
 
+    "In this release the internet parts are still being built: the Weather, Radar and "
+    "Satellite pages are empty, the Maps page shows only the place maps will be opened for, "
+    "no temperature is downloaded (the tray shows the Moon instead), and the computer clock "
+    "is not set from a time server. Everything computed on your computer - the clock, the "
+    "calendars, the Sun, the Moon, the planets, eclipses and holidays - works in full.",
+
     "THE CLOCK WINDOW",
 
     "The clock window has four panes, one above the other.",
