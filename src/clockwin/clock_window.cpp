@@ -371,9 +371,9 @@ void TForm1::UpdateDisplays() {
     inputs.shortDatePattern = dateFormats_.shortDate;
     inputs.names = dateNames_;
     inputs.eclipses = &eclipses_;
+    // The Year page takes the day, or its stand-in in 1756 for earlier years.
     if (info_)
-        info_->setYearCalendarDate(
-            YearCalendarDateFor(DateOf(Calendar1->Date()), info_->yearCalendarDate()));
+        info_->setYearCalendarDate(DateOf(Calendar1->Date()));
     dayDisplay_ = ComputeDayDisplay(settings_, inputs);
     const DayDisplay& day = dayDisplay_;
 

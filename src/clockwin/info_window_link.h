@@ -30,7 +30,8 @@ public:
     virtual void setStayOnTop(bool on) = 0;
     // The Graph page's sun group caption, set on every calendar change.
     virtual void setGraphGroupCaption(const QString& caption) = 0;
-    // The Year page's date (1756 or later), and the day-info line it shows for it.
+    // The Year page's date (1756 or later; it is given the clock window's day and shows that
+    // day or its stand-in in 1756), and the day-info line it shows for it.
     virtual double yearCalendarDate() const = 0;
     virtual void setYearCalendarDate(double date) = 0;
     virtual void setYearDayInfo(const QString& text) = 0;

@@ -6,18 +6,23 @@
 #include "clockwin/clock_window.h"
 #include "clockwin/month_calendar.h"
 #include "infowin/about_page.h"
+#include "infowin/graph_page.h"
 #include "infowin/holiday_page.h"
 #include "infowin/location_page.h"
 #include "infowin/map_location_group.h"
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
-#include "infowin/planet_texts.h"
+#include "infowin/settings2_page.h"
+#include "infowin/time_page.h"
+#include "infowin/tools_page.h"
+#include "infowin/year_page.h"
 #include "platform/clock.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -88,6 +93,16 @@ void TInfoForm::buildPages() {
     planetPage_ = new PlanetPage(settings_, form1_.eclipses());
     planetPage_->setObjectName(QStringLiteral("PlanetSheet"));
     planetPage_->setDateFormats("mm/dd/yy", "mm/dd/yy", form1_.dateNames());
+    yearPage_ = new YearPage(settings_, clock_);
+    yearPage_->setObjectName(QStringLiteral("YearSheet"));
+    yearPage_->setDateNames(form1_.dateNames());
+    yearPage_->setGoToMenu(form1_.menus().ButPopupMenu);
+    graphPage_ = new GraphPage(settings_, clock_);
+    graphPage_->setObjectName(QStringLiteral("GraphSheet"));
+    graphPage_->setDateNames(form1_.dateNames());
+    toolsPage_ = new ToolsPage(settings_);
+    timePage_ = new TimePage(settings_);
+    timePage_->setDateFormat(form1_.dateFormats().longDate, form1_.dateNames());
     holidayPage_ = new HolidayPage;
     holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
     aboutPage_ = new AboutPage;
@@ -99,7 +114,8 @@ void TInfoForm::buildPages() {
     locationPage_ = new LocationPage(settings_, form1_.settingsStore());
     locationPage_->setObjectName(QStringLiteral("SettingsSheet1"));
     SetSheetPageControl->addTab(locationPage_, QStringLiteral("Settings1"));
-    SetSheetPageControl->addTab(EmptyPage("SettingsSheet2"), QStringLiteral("Settings2"));
+    settings2Page_ = new Settings2Page(settings_, form1_);
+    SetSheetPageControl->addTab(settings2Page_, QStringLiteral("Settings2"));
     auto* setLayout = new QVBoxLayout(setSheet); // the inner page control fills its page
     setLayout->setContentsMargins(0, 0, 0, 0);
     setLayout->addWidget(SetSheetPageControl);
@@ -115,11 +131,11 @@ void TInfoForm::buildPages() {
         EmptyPage("WeatherSheet"),
         EmptyPage("RadarSheet"),
         EmptyPage("SatelliteSheet"),
-        EmptyPage("TimeSheet"),
+        timePage_,
         setSheet,
-        EmptyPage("YearSheet"),
-        EmptyPage("ToolSheet"),
-        EmptyPage("GraphSheet"),
+        yearPage_,
+        toolsPage_,
+        graphPage_,
         holidayPage_,
         mapsPage,
         aboutPage_,
@@ -137,6 +153,25 @@ void TInfoForm::buildPages() {
     connect(moonPage_, &MoonPage::animationChanged, this, &TInfoForm::updateAnimationTimer);
     connect(form1_.Timer2, &QTimer::timeout, moonPage_, &MoonPage::animateStep);
     connect(holidayPage_, &HolidayPage::holidaySelected, &form1_, &TForm1::setCalendarDate);
+
+    const ClockActions& actions = form1_.actions();
+    connect(yearPage_, &YearPage::goToDate, &form1_, &TForm1::setCalendarDate);
+    connect(yearPage_, &YearPage::todayRequested, actions.GoToToday1, &QAction::trigger);
+    connect(yearPage_, &YearPage::weekStartChanged, form1_.Calendar1, &TCalendar::SetStartOfWeek);
+    connect(graphPage_, &GraphPage::goToDate, &form1_, &TForm1::setCalendarDate);
+    connect(graphPage_, &GraphPage::seasonRequested, this, [actions](int season) {
+        if (season >= 0 && season < 4)
+            actions.GoToSeason[static_cast<std::size_t>(season)]->trigger();
+    });
+    connect(graphPage_, &GraphPage::previousMonthRequested, actions.GoToPrevMonthAction1,
+            &QAction::trigger);
+    connect(graphPage_, &GraphPage::nextMonthRequested, actions.GoToNextMonthAction1,
+            &QAction::trigger);
+    connect(timePage_, &TimePage::worldClockRequested, this,
+            [](const QUrl& address) { QDesktopServices::openUrl(address); });
+    // Show Holidays also redraws the year's bold days.
+    connect(actions.ToggleShowHolidays1, &QAction::triggered, yearPage_,
+            &YearPage::UpdateBigCalendar);
 
     // A saved place moves every display at once.
     connect(locationPage_, &LocationPage::locationSaved, &form1_, &TForm1::UpdateDisplays);
@@ -237,10 +272,11 @@ void TInfoForm::FormShow() {
     if (settings_.InfoFormMaximized && !isMaximized())
         QTimer::singleShot(0, this, [this] { showMaximized(); });
     UpdateInfoForm();
+    toolsPage_->showStoredNumber();
     locationPage_->FormShow();
-    // The calculator number, the forecast boxes, the radar and
-    // satellite controls, the tray colour boxes and the graph caption are set by their
-    // pages when those pages are part of the window.
+    settings2Page_->FormShow();
+    // The forecast boxes and the radar and satellite controls are set by their pages when
+    // those pages are part of the window.
 }
 
 void TInfoForm::UpdateInfoForm() {
@@ -263,6 +299,7 @@ void TInfoForm::UpdateInfoForm() {
         planetPage_->ShowEclipses(year);
     }
     holidayPage_->refresh(year);
+    graphPage_->setDate(day);
 }
 
 void TInfoForm::DoStartTasks() {
@@ -290,8 +327,27 @@ int TInfoForm::setSheetIndex() const {
 }
 
 bool TInfoForm::weekNumbersChecked() const {
-    // The Year page keeps the "Week Numbers" box; until it exists the setting stands.
-    return settings_.ShowWeekNumbers;
+    return yearPage_->weekNumbersChecked();
+}
+
+double TInfoForm::yearCalendarDate() const {
+    return yearPage_->date();
+}
+
+void TInfoForm::setYearCalendarDate(double date) {
+    yearPage_->setDate(date);
+}
+
+void TInfoForm::setYearDayInfo(const QString& text) {
+    yearPage_->setDayInfo(text);
+}
+
+void TInfoForm::setGraphGroupCaption(const QString& caption) {
+    graphPage_->setGroupCaption(caption);
+}
+
+QString TInfoForm::graphGroupCaption() const {
+    return graphPage_->groupCaption();
 }
 
 bool TInfoForm::ShowPage(int index) {
@@ -343,11 +399,18 @@ void TInfoForm::showSunMoonPosition(DateTime when) {
     moonPage_->ShowSunMoonPosition(when);
 }
 
-void TInfoForm::refreshTimePage(DateTime local, DateTime utc, const QString&,
+void TInfoForm::refreshTimePage(DateTime local, DateTime utc, const QString& zoneName,
                                 const std::string& timeFormat) {
-    planetPage_->setSiderealTime(SiderealTimeText(settings_.Longitude, utc));
-    localTimeText_ = QString::fromStdString(FormatDate(timeFormat, local));
-    greenwichTimeText_ = QString::fromStdString(FormatDate(timeFormat, utc));
+    timePage_->refreshTimePage(local, utc, zoneName, timeFormat);
+    planetPage_->setSiderealTime(timePage_->siderealTimeText());
+}
+
+QString TInfoForm::localTimePanelText() const {
+    return timePage_->localTimePanelText();
+}
+
+QString TInfoForm::greenwichTimePanelText() const {
+    return timePage_->greenwichTimePanelText();
 }
 
 void TInfoForm::showPlanets(DateTime when) {
@@ -382,6 +445,9 @@ void TInfoForm::FormDeactivate() {
     settings_.InfoFormMaximized = isMaximized();
     settings_.LastInfoFormTabIndex = InfoFormPageControl->currentIndex();
     settings_.LastSetSheetTabIndex = SetSheetPageControl->currentIndex();
+    settings_.TimeServer = timePage_->timeServerText();
+    toolsPage_->storeNumber();
+    settings_.UpdateWeatherMinutes = settings2Page_->weatherMinutes();
 }
 
 void TInfoForm::changeEvent(QEvent* event) {

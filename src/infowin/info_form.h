@@ -19,6 +19,11 @@ class HolidayPage;
 class LocationPage;
 class MapLocationGroup;
 class PlanetPage;
+class GraphPage;
+class YearPage;
+class Settings2Page;
+class TimePage;
+class ToolsPage;
 class MoonPage;
 class TForm1;
 struct Settings;
@@ -67,6 +72,11 @@ public:
     LocationPage* locationPage() const { return locationPage_; }
     MapLocationGroup* mapLocationGroup() const { return mapLocationGroup_; }
     PlanetPage* planetPage() const { return planetPage_; }
+    YearPage* yearPage() const { return yearPage_; }
+    GraphPage* graphPage() const { return graphPage_; }
+    ToolsPage* toolsPage() const { return toolsPage_; }
+    TimePage* timePage() const { return timePage_; }
+    Settings2Page* settings2Page() const { return settings2Page_; }
 
     void SizeDefaultAction1Execute();
     void SizeMaximumAction1Execute();
@@ -86,12 +96,11 @@ public:
     void CloseWindow() override;
     void UpdateInfoForm() override;
     void setStayOnTop(bool on) override;
-    void setGraphGroupCaption(const QString& caption) override { graphGroupCaption_ = caption; }
+    void setGraphGroupCaption(const QString& caption) override;
     QString productLine() const override;
-    double yearCalendarDate() const override { return yearCalendarDate_; }
-    void setYearCalendarDate(double date) override { yearCalendarDate_ = date; }
-    void setYearDayInfo(const QString& text) override { yearDayInfo_ = text; }
-    QString yearDayInfo() const { return yearDayInfo_; }
+    double yearCalendarDate() const override;
+    void setYearCalendarDate(double date) override;
+    void setYearDayInfo(const QString& text) override;
 
     // InfoWindowTickTarget
     void showSunMoonPosition(DateTime when) override;
@@ -100,10 +109,10 @@ public:
     void setWindowCaption(const QString& caption) override { setWindowTitle(caption); }
     void showPlanets(DateTime when) override;
     void refreshRadarTimeLabel() override {}
-    QString localTimePanelText() const override { return localTimeText_; }
-    QString greenwichTimePanelText() const override { return greenwichTimeText_; }
+    QString localTimePanelText() const override;
+    QString greenwichTimePanelText() const override;
 
-    QString graphGroupCaption() const { return graphGroupCaption_; }
+    QString graphGroupCaption() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -129,11 +138,13 @@ private:
     LocationPage* locationPage_ = nullptr;
     MapLocationGroup* mapLocationGroup_ = nullptr;
     PlanetPage* planetPage_ = nullptr;
+    YearPage* yearPage_ = nullptr;
+    GraphPage* graphPage_ = nullptr;
+    ToolsPage* toolsPage_ = nullptr;
+    TimePage* timePage_ = nullptr;
+    Settings2Page* settings2Page_ = nullptr;
     bool eclipseListStale_ = false; // a display mode changed: the eclipse group is redone
-    QString graphGroupCaption_;
-    double yearCalendarDate_ = 0;
-    QString yearDayInfo_;
-    QString localTimeText_, greenwichTimeText_;
+
     bool creating_ = true;
 };
 

@@ -175,6 +175,15 @@ TEST_F(InfoFormTest, RefreshFillsTheStatusBarForTheCalendarDate) {
     EXPECT_EQ(info->graphGroupCaption(), QStringLiteral(" Thu  December 26, 2024 "));
 }
 
+TEST_F(InfoFormTest, YearPageFollowsTheClockWindowFrom1756On) {
+    makeWindows();
+    form->setCalendarDate(SafeEncodeDate(1650, 7, 9));
+    EXPECT_EQ(info->yearCalendarDate(), SafeEncodeDate(1756, 7, 9));
+    form->setCalendarDate(SafeEncodeDate(2024, 12, 25));
+    EXPECT_EQ(info->yearCalendarDate(), SafeEncodeDate(2024, 12, 25));
+    EXPECT_EQ(info->weekNumbersChecked(), settings.ShowWeekNumbers);
+}
+
 TEST_F(InfoFormTest, AboutPageCarriesTheBuildVersionOrTheFallback) {
     makeWindows();
     EXPECT_EQ(ProductLine(QStringLiteral("2.0.0")), QStringLiteral("Skelvane v2.0.0"));
