@@ -81,13 +81,12 @@ SunEventInstants SunEventLocal(DateTime date, double utHours) {
     event.utc = day + utHours / 24.0;
     event.local = event.utc + TimeZoneOffsetHours(event.utc) / 24.0;
     const DateTime localDay = std::floor(event.local);
-    if (localDay < day) {
-        event.utc += 1;
-        event.local += 1;
-    } else if (localDay > day) {
-        event.utc -= 1;
-        event.local -= 1;
-    }
+    if (localDay == day)
+        return event;
+    // The event of the neighbouring UT day: its offset is read again, because a clock change
+    // may lie between the two instants (the day before a change, east of Greenwich).
+    event.utc += localDay < day ? 1 : -1;
+    event.local = event.utc + TimeZoneOffsetHours(event.utc) / 24.0;
     return event;
 }
 

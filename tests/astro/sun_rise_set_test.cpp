@@ -204,6 +204,9 @@ TEST_F(SunEventLocalTest, InstantsReferToTheRequestedLocalDate) {
          At(2024, 12, 31, 18, 0)},
         {"Sydney sunrise the UT day before moves back", "AEST-10AEDT,M10.1.0,M4.1.0/3",
          SafeEncodeDate(2024, 6, 21), 21.0, At(2024, 6, 20, 21, 0), At(2024, 6, 21, 7, 0)},
+        {"Sydney, the day before the clocks go back: the offset of the moved instant",
+         "AEST-10AEDT,M10.1.0,M4.1.0/3", SafeEncodeDate(2024, 4, 6), 20 + 20 / 60.0,
+         At(2024, 4, 5, 20, 20), At(2024, 4, 6, 7, 20)},
         {"time of day in the date is ignored", "EST5EDT,M3.2.0,M11.1.0", At(2024, 6, 21, 13, 0),
          9.5, At(2024, 6, 21, 9, 30), At(2024, 6, 21, 5, 30)},
     };
