@@ -9,6 +9,8 @@
 #include "platform/clock.h"
 #include "platform/system_timezone.h"
 
+#include "window_bench_main.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -74,12 +76,6 @@ BENCHMARK(BM_MonthGridRepaintSameMonth)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    InstallSystemTimeZoneSource();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_windows.reset();
-    return 0;
+    return RunWindowBenchmarks(
+        argc, argv, [] { InstallSystemTimeZoneSource(); }, [] { g_windows.reset(); });
 }

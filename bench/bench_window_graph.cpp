@@ -8,6 +8,8 @@
 #include "platform/clock.h"
 #include "platform/system_timezone.h"
 
+#include "window_bench_main.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -63,17 +65,8 @@ BENCHMARK(BM_GraphCurves)->Arg(0)->Arg(1)->ArgName("position")->Unit(benchmark::
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // A fixed zone, so that the figures do not depend on the machine's own.
     qputenv("TZ", "America/New_York");
-    QApplication app(argc, argv);
-    InstallSystemTimeZoneSource();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_page.reset();
-    return 0;
+    return RunWindowBenchmarks(
+        argc, argv, [] { InstallSystemTimeZoneSource(); }, [] { g_page.reset(); });
 }

@@ -7,6 +7,8 @@
 #include "clockwin/moon_icons.h"
 #include "infowin/moon_page.h"
 
+#include "window_bench_main.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -55,13 +57,5 @@ BENCHMARK(BM_MoonPageShowSunMoonPosition)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -6,6 +6,8 @@
 #include "astro/timezone.h"
 #include "infowin/planet_page.h"
 
+#include "window_bench_main.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -48,13 +50,5 @@ BENCHMARK(BM_PlanetPageShowEclipses)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -5,6 +5,8 @@
 #include "astro/datetime.h"
 #include "infowin/time_page.h"
 
+#include "window_bench_main.h"
+
 #include <QApplication>
 #include <QString>
 #include <benchmark/benchmark.h>
@@ -47,13 +49,5 @@ BENCHMARK(BM_TimePageRefreshAndPaint)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

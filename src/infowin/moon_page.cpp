@@ -8,6 +8,7 @@
 #include "clockwin/day_display.h"
 #include "clockwin/moon_icons.h"
 #include "infowin/apollo_marker.h"
+#include "infowin/choice_group.h"
 #include "infowin/link_label.h"
 #include "infowin/location_page_texts.h"
 
@@ -284,17 +285,7 @@ QGroupBox* MoonPage::buildDaylightGroup() {
 QGroupBox* MoonPage::makeChoiceGroup(const QString& name, QRadioButton*& first,
                                      const QString& firstText, QRadioButton*& second,
                                      const QString& secondText, void (MoonPage::*handler)()) {
-    auto* group = new QGroupBox(this);
-    group->setObjectName(name);
-    first = new QRadioButton(firstText, group);
-    first->setObjectName(name + QStringLiteral("0"));
-    second = new QRadioButton(secondText, group);
-    second->setObjectName(name + QStringLiteral("1"));
-    auto* box = new QVBoxLayout(group);
-    box->setSpacing(2);
-    box->addWidget(first);
-    box->addWidget(second);
-    // clicked, not toggled: only the user's choice runs the handler, never syncChoices.
+    QGroupBox* group = MakeChoiceGroup(this, name, first, firstText, second, secondText);
     connect(first, &QRadioButton::clicked, this, handler);
     connect(second, &QRadioButton::clicked, this, handler);
     return group;

@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "astro/timezone.h"
 #include "clockwin/menu_icons.h"
+#include "infowin/choice_group.h"
 #include "infowin/link_label.h"
 #include "infowin/planet_texts.h"
 
@@ -122,18 +123,7 @@ QToolButton* PlanetPage::makeButton(const QString& name, QWidget* parent) {
 QGroupBox* PlanetPage::makeChoiceGroup(const QString& name, QRadioButton*& first,
                                        const QString& firstText, QRadioButton*& second,
                                        const QString& secondText, void (PlanetPage::*handler)()) {
-    auto* group = new QGroupBox(this);
-    group->setObjectName(name);
-    first = new QRadioButton(firstText, group);
-    first->setObjectName(name + QStringLiteral("0"));
-    second = new QRadioButton(secondText, group);
-    second->setObjectName(name + QStringLiteral("1"));
-    auto* box = new QVBoxLayout(group);
-    box->setContentsMargins(6, 4, 6, 4);
-    box->setSpacing(2);
-    box->addWidget(first);
-    box->addWidget(second);
-    // clicked, not toggled: only the user's choice runs the handler, never syncChoices.
+    QGroupBox* group = MakeChoiceGroup(this, name, first, firstText, second, secondText);
     connect(first, &QRadioButton::clicked, this, handler);
     connect(second, &QRadioButton::clicked, this, handler);
     return group;
