@@ -10,6 +10,7 @@
 #include "clockwin/menu_icons.h"
 #include "clockwin/month_calendar.h"
 #include "clockwin/moon_image.h"
+#include "clockwin/screen_snap.h"
 #include "clockwin/tray_icon.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
@@ -27,7 +28,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
@@ -97,6 +100,19 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     buildBands();
     connectActions();
     createTrayIcon();
+
+    // The window manager moves the window; once the user stops dragging it, it is pulled
+    // onto a screen edge that lies within 20 pixels.
+    snapTimer_ = new QTimer(this);
+    snapTimer_->setSingleShot(true);
+    snapTimer_->setInterval(250);
+    connect(snapTimer_, &QTimer::timeout, this, [this] {
+        if (const QScreen* screen = this->screen()) {
+            const QPoint snapped = SnapToScreenEdges(frameGeometry(), screen->availableGeometry());
+            if (snapped != frameGeometry().topLeft())
+                move(snapped);
+        }
+    });
     hints_ = new HintSwitch(this);
     applyStayOnTop(settings_.StayOnTop);
 
@@ -441,6 +457,12 @@ void TForm1::ToggleForm1() {
         showMinimized();
     else
         RestoreFromTray();
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (event->spontaneous() && isVisible())
+        snapTimer_->start();
 }
 
 void TForm1::changeEvent(QEvent* event) {

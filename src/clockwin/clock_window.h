@@ -141,6 +141,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void buildBands();
@@ -176,6 +177,7 @@ private:
     bool showAtStart_ = true;
     bool firstTick_ = true;
     bool firstDisplayUpdate_ = true;
+    QTimer* snapTimer_ = nullptr; // snaps to the screen edges once a drag has stopped
     bool pendingStartupClockUpdate_ = false;
     bool pendingStartupWeatherUpdate_ = false;
 
