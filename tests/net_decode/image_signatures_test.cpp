@@ -33,7 +33,8 @@ TEST(CheckGIFSignature, AcceptsBothVersionsInAnyCaseAndRefusesOtherBodies) {
 }
 
 TEST(CheckJPGSignature, NeedsTwentyBytesTheStartMarkerAndAnApplicationName) {
-    const std::string jfif = Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10}, "JFIF\0\x01\x01\0\0\x01\0\x01");
+    const std::string jfif = Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10},
+                                   std::string_view("JFIF\0\x01\x01\0\0\x01\0\x01", 12));
     ASSERT_EQ(jfif.size(), 18u);
     struct Case {
         const char* name;
@@ -43,11 +44,11 @@ TEST(CheckJPGSignature, NeedsTwentyBytesTheStartMarkerAndAnApplicationName) {
     const Case cases[] = {
         {"JFIF at 6", jfif + "xx", true},
         {"19 bytes", jfif + "x", false},
-        {"Exif in lower case", Bytes({0xFF, 0xD8, 0xFF, 0xE1, 0, 0}, "exif" + std::string(10, '\0')),
-         true},
+        {"Exif in lower case",
+         Bytes({0xFF, 0xD8, 0xFF, 0xE1, 0, 0}, "exif" + std::string(10, '\0')), true},
         {"JFIF at 16", Bytes({0xFF, 0xD8, 0xFF, 0xDB}, std::string(12, '\0') + "JFIF"), true},
-        {"jfif in lower case at 6", Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 0}, "jfif" + std::string(10, '\0')),
-         false},
+        {"jfif in lower case at 6",
+         Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 0}, "jfif" + std::string(10, '\0')), false},
         {"no start marker", Bytes({0xFF, 0xD9, 0xFF, 0xE0, 0, 0}, "JFIF" + std::string(10, '\0')),
          false},
         {"HTML page", "<HTML><HEAD><TITLE>404</TITLE>", false},
