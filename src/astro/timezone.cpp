@@ -128,11 +128,4 @@ const TimeZoneState& CurrentTimeZoneState() {
     return State();
 }
 
-DateTime LocalToUtc(DateTime value) {
-    return value - TimeZoneOffsetHours(value) / 24.0;
-}
-DateTime UtcToLocal(DateTime value) {
-    return value + TimeZoneOffsetHours(value) / 24.0;
-}
-
 } // namespace skelvane

@@ -75,8 +75,4 @@ double TimeZoneOffsetHours(DateTime utc);
 // The state left by the last call of TimeZoneOffsetHours.
 const TimeZoneState& CurrentTimeZoneState();
 
-// value - offset / 24 and value + offset / 24, the offset evaluated at the value given.
-DateTime LocalToUtc(DateTime value);
-DateTime UtcToLocal(DateTime value);
-
 } // namespace skelvane

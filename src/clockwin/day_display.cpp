@@ -7,6 +7,7 @@
 #include "astro/holidays.h"
 #include "astro/moon.h"
 #include "astro/sun.h"
+#include "astro/time_conversions.h"
 #include "astro/timezone.h"
 
 #include <cmath>
@@ -96,9 +97,9 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
     const DateTime day = DateOf(in.day);
     const DateTime moment = CombineDateTime(in.now, day);
     const CivilDate date = DecodeDate(day);
-    const double offsetNow = TimeZoneOffsetHours(moment);
+    const DateTime momentUtc = LocalToUtc(moment);
+    const double offsetNow = CurrentTimeZoneState().offsetHours; // left at momentUtc
     const QString zoneNow = Text(CurrentTimeZoneState().zoneName);
-    const DateTime momentUtc = moment - offsetNow / 24;
 
     // Sunrise and sunset (UT hours, or the all-day codes).
     const double altitudeFeet = settings.Altitude;

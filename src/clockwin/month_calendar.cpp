@@ -5,7 +5,7 @@
 #include "astro/lunation.h"
 #include "astro/moon_picture.h"
 #include "astro/seasons.h"
-#include "astro/timezone.h"
+#include "astro/time_conversions.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -21,11 +21,6 @@ const QColor kHolidayColor(255, 0, 0);
 const QColor kBlueColor(0, 0, 255);
 const QColor kMoonLitColor(255, 255, 0);
 const QColor kGridLineColor(192, 192, 192);
-
-// Moves a UT instant onto the local clock when days are counted in local time.
-DateTime OnShownClock(DateTime utc, bool useLocalTime) {
-    return useLocalTime ? utc + TimeZoneOffsetHours(utc) / 24.0 : utc;
-}
 
 // Day of the month of an instant when it falls in the given month, else 0.
 int DayInMonth(DateTime value, int year, int month) {
@@ -62,7 +57,7 @@ void MarkMoonPhases(std::array<DayMark, 32>& marks, int year, int month, bool us
                     continue;
                 const DateTime utc =
                     DateFromDayNumber(instant.day) + TimeFromSeconds(instant.seconds);
-                const int day = DayInMonth(OnShownClock(utc, useLocalTime), year, month);
+                const int day = DayInMonth(UtcToShown(utc, useLocalTime), year, month);
                 if (day != 0)
                     marks[day].moon = MoonOfPhase(phase);
             }
@@ -92,7 +87,7 @@ int SeasonDay(int year, int month, bool useLocalTime) {
     const DateTime utc = EquinoxSolstice(year, name);
     if (utc == 0)
         return 0;
-    return DayInMonth(OnShownClock(utc, useLocalTime), year, month);
+    return DayInMonth(UtcToShown(utc, useLocalTime), year, month);
 }
 
 // Angle of the shading routine that leaves the lit side of each principal phase: a waxing

@@ -4,6 +4,7 @@
 #include "astro/moon.h"
 #include "astro/moon_calendar.h"
 #include "astro/sun.h"
+#include "astro/time_conversions.h"
 #include "astro/timezone.h"
 #include "clockwin/day_display.h"
 #include "clockwin/moon_icons.h"
@@ -42,17 +43,6 @@ constexpr double kHintAngleHigh = 107;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// A local clock instant in UT, the offset taken at the instant itself (one correction step
-// after a first guess, so a day on which the clocks change is handled).
-DateTime LocalToUtcInstant(DateTime local) {
-    const DateTime guess = local - TimeZoneOffsetHours(local) / 24;
-    return local - TimeZoneOffsetHours(guess) / 24;
-}
-
-DateTime ShownToUtc(DateTime shown, bool localTime) {
-    return localTime ? LocalToUtcInstant(shown) : shown;
 }
 
 HorizontalCoords SunAt(const Settings& settings, DateTime utc) {
@@ -364,8 +354,7 @@ void MoonPage::UpdateInfoForm(const MoonPageInputs& inputs) {
     syncChoices();
     const DateTime x = inputs.x;
     const DateTime day = DateOf(x);
-    utcX_ = LocalToUtcInstant(x);
-    TimeZoneOffsetHours(utcX_);
+    utcX_ = LocalToUtc(x);
     zoneAtX_ = CurrentTimeZoneState();
 
     ListDisplayMode mode;
@@ -518,7 +507,7 @@ void MoonPage::updateMoonHint() {
 }
 
 MoonPage::Azimuths MoonPage::ShowSunMoonPosition(DateTime local) {
-    const DateTime utc = LocalToUtcInstant(local);
+    const DateTime utc = LocalToUtc(local);
     const HorizontalCoords sun = SunAt(settings_, utc);
     const HorizontalCoords moon = MoonAt(settings_, utc);
     azimuthSunPanel_->setText(AzimuthPanelText(sun.azimuth));

@@ -1,7 +1,7 @@
 #include "infowin/planet_page.h"
 
 #include "app/settings.h"
-#include "astro/timezone.h"
+#include "astro/time_conversions.h"
 #include "clockwin/menu_icons.h"
 #include "infowin/choice_group.h"
 #include "infowin/link_label.h"
@@ -58,13 +58,6 @@ constexpr MeteorRow kMeteorRows[kMeteorShowerCount] = {
     {"Nov 17 - Leonids", "Go To Leonids"},
     {"Dec 14 - Geminids", "Go To Geminids"},
 };
-
-// A local clock instant in UT, the offset taken at the instant itself (one correction step
-// after a first guess, so a day on which the clocks change is handled).
-DateTime LocalToUtcInstant(DateTime local) {
-    const DateTime guess = local - TimeZoneOffsetHours(local) / 24;
-    return local - TimeZoneOffsetHours(guess) / 24;
-}
 
 void SetMemoLines(QPlainTextEdit* memo, const QStringList& lines) {
     memo->setPlainText(lines.join(QLatin1Char('\n')));
@@ -258,7 +251,7 @@ void PlanetPage::showPlanetLabels() {
 void PlanetPage::ShowPlanets(DateTime local) {
     if (!std::isfinite(local) || !AstroTimeFromDateTime(local).valid())
         return;
-    const DateTime utc = LocalToUtcInstant(local);
+    const DateTime utc = LocalToUtc(local);
     if (!AstroTimeFromDateTime(utc).valid())
         return;
     lastLocal_ = local;
@@ -348,7 +341,7 @@ void PlanetPage::EclipseLabClick(int n) {
     if (n < 1 || n > static_cast<int>(listings_.size()))
         return;
     const DateTime utc = listings_[static_cast<std::size_t>(n - 1)].instant;
-    const DateTime shown = textMode_.localTime ? utc + TimeZoneOffsetHours(utc) / 24 : utc;
+    const DateTime shown = UtcToShown(utc, textMode_.localTime);
     emit goToDate(std::floor(shown));
 }
 

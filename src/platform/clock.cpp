@@ -1,5 +1,7 @@
 #include "platform/clock.h"
 
+#include "astro/time_conversions.h"
+
 #include <QDateTime>
 
 namespace skelvane {
@@ -13,6 +15,10 @@ constexpr double kMsecsPerDay = 86400000.0;
 DateTime DateTimeFromQt(const QDateTime& dateTime) {
     return static_cast<double>(dateTime.date().toJulianDay() - kJulianDayOfZero) +
            dateTime.time().msecsSinceStartOfDay() / kMsecsPerDay;
+}
+
+ShiftedClock ShiftedClock::StartingAt(const Clock& base, DateTime local) {
+    return ShiftedClock(base, LocalToUtc(local) - base.nowUtc(), local - base.nowLocal());
 }
 
 DateTime SystemClock::nowUtc() const {

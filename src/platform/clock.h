@@ -23,17 +23,23 @@ public:
     DateTime nowLocal() const override;
 };
 
-// Another clock moved by a fixed number of days: the program started with a date of the
-// user's choice (for screenshots of a given day) runs through that day's hours.
+// Another clock moved by fixed amounts: the program started with a date (and time) of the
+// user's choice, for screenshots of a given day, runs on from there. UTC and local time
+// move by amounts of their own so that both agree with the zone's rule at the chosen
+// instant, also when its offset differs from today's.
 class ShiftedClock final : public Clock {
 public:
-    ShiftedClock(const Clock& base, double days) : base_(base), days_(days) {}
-    DateTime nowUtc() const override { return base_.nowUtc() + days_; }
-    DateTime nowLocal() const override { return base_.nowLocal() + days_; }
+    ShiftedClock(const Clock& base, double utcDays, double localDays)
+        : base_(base), utcDays_(utcDays), localDays_(localDays) {}
+    // Starts the clock at `local`, the offset taken from the zone at that instant.
+    static ShiftedClock StartingAt(const Clock& base, DateTime local);
+    DateTime nowUtc() const override { return base_.nowUtc() + utcDays_; }
+    DateTime nowLocal() const override { return base_.nowLocal() + localDays_; }
 
 private:
     const Clock& base_;
-    double days_;
+    double utcDays_;
+    double localDays_;
 };
 
 // A date-time value from the calendar fields of a QDateTime (read as they stand, in whatever zone

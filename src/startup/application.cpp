@@ -92,11 +92,15 @@ int RunApplication(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     SystemClock systemClock;
-    double shiftDays = 0;
-    if (commandLine.year != 0)
-        shiftDays = SafeEncodeDate(commandLine.year, commandLine.month, commandLine.day) -
-                    DateOf(systemClock.nowLocal());
-    ShiftedClock clock(systemClock, shiftDays);
+    // --date moves the clock to that day at the present time of day, or to that time.
+    DateTime start = systemClock.nowLocal();
+    if (commandLine.hasTime)
+        start = SafeEncodeDateTime(commandLine.year, commandLine.month, commandLine.day,
+                                   commandLine.hour, commandLine.minute, commandLine.second, 0);
+    else if (commandLine.year != 0)
+        start = CombineDateTime(
+            start, SafeEncodeDate(commandLine.year, commandLine.month, commandLine.day));
+    const ShiftedClock clock = ShiftedClock::StartingAt(systemClock, start);
     TForm1 form(settings, store, clock, TForm1::Options{commandLine.defaultsOnly});
     if (commandLine.page >= 0) {
         settings.LastInfoFormTabIndex = commandLine.page;

@@ -1,6 +1,6 @@
 #include "startup/command_line.h"
 
-#include <QDate>
+#include <QDateTime>
 
 namespace skelvane {
 
@@ -30,15 +30,29 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                 }
                 continue;
             }
-            const QDate date = QDate::fromString(value, QStringLiteral("yyyy-MM-dd"));
-            if (!date.isValid() || date.year() < 1601 || date.year() > 3428) {
-                result.error =
-                    QStringLiteral("--date needs a date YYYY-MM-DD between 1601 and 3428");
+            const QStringList parts = value.split(QLatin1Char('T'));
+            const QDate date = QDate::fromString(parts.first(), QStringLiteral("yyyy-MM-dd"));
+            QTime time;
+            if (parts.size() == 2) {
+                time = QTime::fromString(parts.last(), QStringLiteral("HH:mm:ss"));
+                if (!time.isValid())
+                    time = QTime::fromString(parts.last(), QStringLiteral("HH:mm"));
+            }
+            if (!date.isValid() || date.year() < 1601 || date.year() > 3428 ||
+                parts.size() > 2 || (parts.size() == 2 && !time.isValid())) {
+                result.error = QStringLiteral("--date needs a date YYYY-MM-DD between 1601 and "
+                                              "3428, optionally with a time THH:MM[:SS]");
                 return result;
             }
             result.year = date.year();
             result.month = date.month();
             result.day = date.day();
+            result.hasTime = parts.size() == 2;
+            if (result.hasTime) {
+                result.hour = time.hour();
+                result.minute = time.minute();
+                result.second = time.second();
+            }
         }
         // Anything else is ignored, as the program always did with unknown arguments.
     }

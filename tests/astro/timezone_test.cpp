@@ -1,4 +1,5 @@
 #include "astro/posix_tz.h"
+#include "astro/time_conversions.h"
 #include "astro/timezone.h"
 
 #include <gtest/gtest.h>
