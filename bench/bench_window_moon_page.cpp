@@ -3,8 +3,8 @@
 #include "app/settings.h"
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
-#include "clockwin/day_display.h"
-#include "clockwin/moon_icons.h"
+#include "widgets/day_display.h"
+#include "widgets/moon_icons.h"
 #include "infowin/moon_page.h"
 
 #include "window_bench_main.h"

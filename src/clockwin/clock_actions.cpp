@@ -148,10 +148,17 @@ ClockActions CreateClockActions(QObject* owner) {
 
 QList<ClockActions::PageCommand> ClockActions::pageCommands() const {
     return {
-        {ShowMoonSheetAction1, 0},  {ShowPlanetSheetAction1, 1},    {ShowWeatherSheetAction1, 2},
-        {ShowRadarSheetAction1, 3}, {ShowSatelliteSheetAction1, 4}, {ShowTimeSheetAction1, 5},
-        {ShowSetSheetAction1, 6},   {ShowYearSheetAction1, 7},      {ShowToolSheetAction1, 8},
-        {ShowMapSheetAction1, 11},  {ShowAboutSheetAction1, 12}};
+        {ShowMoonSheetAction1, kMoonSheet},
+        {ShowPlanetSheetAction1, kPlanetSheet},
+        {ShowWeatherSheetAction1, kWeatherSheet},
+        {ShowRadarSheetAction1, kRadarSheet},
+        {ShowSatelliteSheetAction1, kSatelliteSheet},
+        {ShowTimeSheetAction1, kTimeSheet},
+        {ShowSetSheetAction1, kSetSheet},
+        {ShowYearSheetAction1, kYearSheet},
+        {ShowToolSheetAction1, kToolSheet},
+        {ShowMapSheetAction1, kMapSheet},
+        {ShowAboutSheetAction1, kAboutSheet}};
 }
 
 QList<QAction*> ClockActions::all() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/info_window_link.h"
 #include "astro/holidays.h"
 
 #include <QList>
@@ -78,7 +79,7 @@ struct ClockActions {
 
     struct PageCommand {
         QAction* action;
-        int page;
+        InfoPage page;
     };
     QList<PageCommand> pageCommands() const;
     // Every action, for adding them to the window so their shortcuts work.

@@ -1,19 +1,21 @@
 #include "clockwin/clock_window.h"
 
+#include "app/animation_timer.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "astro/date_navigation.h"
 #include "astro/format_date.h"
 #include "clockwin/first_run_location.h"
 #include "clockwin/hint_switch.h"
-#include "clockwin/info_window_link.h"
-#include "clockwin/menu_icons.h"
+#include "app/info_window_link.h"
+#include "widgets/menu_icons.h"
 #include "clockwin/month_calendar.h"
-#include "clockwin/moon_image.h"
+#include "widgets/moon_image.h"
 #include "clockwin/screen_snap.h"
 #include "clockwin/tray_icon.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
+#include "widgets/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,9 +83,7 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(10);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(130);
+    animation_ = new AnimationTimer(this);
 
     smallImages_ = SmallImageList();
     actions_ = CreateClockActions(this);
@@ -114,7 +114,7 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
         }
     });
     hints_ = new HintSwitch(this);
-    applyStayOnTop(settings_.StayOnTop);
+    ApplyStayOnTop(this, settings_.StayOnTop);
 
     // Creation steps in their order. The component services of the embedded browser,
     // the shared image buffers and the random seed are set up by the subsystems that
@@ -294,17 +294,10 @@ void TForm1::ToggleWindow() {
     SetHeight();
 }
 
-void TForm1::applyStayOnTop(bool on) {
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (wasVisible) // changing a window flag hides the window
-        show();
-}
-
 void TForm1::ReadIniFile() {
     store_.ReadIniFile(settings_);
     move(settings_.WindowLeft, settings_.WindowTop);
-    applyStayOnTop(settings_.StayOnTop);
+    ApplyStayOnTop(this, settings_.StayOnTop);
     hints_->setHintsOn(settings_.ShowHints);
 }
 
@@ -444,7 +437,7 @@ void TForm1::createTrayIcon() {
     });
     connect(TrayIcon, &MoonTrayIcon::weatherDownloadRequested, this, [this] {
         startWeatherDownload();
-        ShowInfoPage(2);
+        ShowInfoPage(kWeatherSheet);
     });
     connect(TrayIcon, &MoonTrayIcon::moonIconsRequested, this, [this] {
         TrayIcon->SetMoonIcons(dayDisplay_.momentUtc, dayDisplay_.phaseNameOfDay, false,
@@ -529,7 +522,7 @@ void TForm1::FormClose() {
         // Saving must never keep the process alive.
     }
     Timer1->stop();
-    Timer2->stop();
+    animation_->stopAll();
     endProcess_();
 }
 

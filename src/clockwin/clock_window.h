@@ -1,11 +1,12 @@
 #pragma once
 
 #include "app/clock_tick.h"
+#include "app/info_window_link.h"
 #include "astro/eclipses.h"
 #include "clockwin/clock_actions.h"
 #include "clockwin/clock_menus.h"
-#include "clockwin/day_display.h"
-#include "clockwin/moon_icons.h"
+#include "widgets/day_display.h"
+#include "widgets/moon_icons.h"
 #include "platform/locale_formats.h"
 
 #include <QIcon>
@@ -24,6 +25,7 @@ class QToolButton;
 
 namespace skelvane {
 
+class AnimationTimer;
 class Clock;
 class HintSwitch;
 class MoonTrayIcon;
@@ -66,7 +68,6 @@ public:
     void setProcessEnder(std::function<void()> ender) { endProcess_ = std::move(ender); }
 
     QTimer* Timer1 = nullptr;
-    QTimer* Timer2 = nullptr;
     QAction* ToggleWindowAction1 = nullptr;
     TCalendar* Calendar1 = nullptr;
     TMoon* Moon2 = nullptr;
@@ -79,6 +80,8 @@ public:
     QPushButton* ButToday = nullptr;
     MoonTrayIcon* TrayIcon = nullptr;
 
+    // The shared animation timer (Timer2) of the Moon, radar and satellite animations.
+    AnimationTimer& animationTimer() const { return *animation_; }
     const ClockActions& actions() const { return actions_; }
     const ClockMenus& menus() const { return menus_; }
     const MoonIconLists& moonIcons() const { return moonIcons_; }
@@ -91,7 +94,7 @@ public:
     // Captions, icons and visibility of the eclipse items for the calendar's year.
     void UpdateEclipseMenuItems();
     // The page commands: the page rule of the information window.
-    void ShowInfoPage(int index);
+    void ShowInfoPage(InfoPage page);
     void MonthComboBoxChange(int monthIndex);
     void YearComboBoxChange(const QString& text);
     void GoToMoonPhaseDate(int n);
@@ -151,7 +154,6 @@ private:
     void connectDateActions();
     void syncMonthYearBoxes();
     void selectDate(DateTime date);
-    void applyStayOnTop(bool on);
     void FormClose();
     void Calendar1Change();
 
@@ -161,6 +163,7 @@ private:
     Options options_;
     ClockTick tick_;
     HintSwitch* hints_ = nullptr;
+    AnimationTimer* animation_ = nullptr;
     InfoWindowLink* info_ = nullptr;
     std::function<void()> endProcess_;
 

@@ -8,11 +8,13 @@
 #include "astro/meteor_showers.h"
 #include "astro/timezone.h"
 #include "clockwin/hint_switch.h"
-#include "clockwin/info_window_link.h"
-#include "clockwin/menu_icons.h"
+#include "app/info_window_link.h"
+#include "widgets/menu_icons.h"
 #include "clockwin/month_calendar.h"
 #include "clockwin/tray_icon.h"
 #include "platform/clock.h"
+#include "widgets/widget_factories.h"
+#include "widgets/window_placement.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -37,14 +39,12 @@ constexpr int kButtonWidth = 16;
 constexpr int kMonthBoxWidth = 84;
 constexpr int kYearBoxWidth = 56;
 
-QToolButton* ArrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow, int x,
-                         QAction* action) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setArrowType(arrow);
+// A month-row arrow that repeats its action while held down.
+QToolButton* MonthRowArrow(QWidget* parent, const char* name, Qt::ArrowType arrow, int x,
+                           QAction* action) {
+    QToolButton* button =
+        ArrowButton(parent, QLatin1String(name), arrow, action->toolTip());
     button->setGeometry(x, 2, kButtonWidth, kRowHeight - 2);
-    button->setAutoRepeat(true); // the buttons repeat while held down
-    button->setToolTip(action->toolTip());
     QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
     return button;
 }
@@ -63,16 +63,16 @@ protected:
 void TForm1::buildMonthRow() {
     const int width = kClientWidth;
     ButLastMonth =
-        ArrowButton(Panel3, "ButLastMonth", Qt::LeftArrow, 2, actions_.GoToPrevMonthAction1);
+        MonthRowArrow(Panel3, "ButLastMonth", Qt::LeftArrow, 2, actions_.GoToPrevMonthAction1);
     MonthComboBox = new QComboBox(Panel3);
     MonthComboBox->setObjectName(QStringLiteral("MonthComboBox"));
     for (const std::string& name : dateNames_.longMonthNames)
         MonthComboBox->addItem(QString::fromStdString(name));
     MonthComboBox->setGeometry(2 + kButtonWidth, 2, kMonthBoxWidth, kRowHeight - 2);
-    ButNextMonth = ArrowButton(Panel3, "ButNextMonth", Qt::RightArrow,
+    ButNextMonth = MonthRowArrow(Panel3, "ButNextMonth", Qt::RightArrow,
                                2 + kButtonWidth + kMonthBoxWidth, actions_.GoToNextMonthAction1);
     const int yearBoxLeft = width - 2 - kButtonWidth - kYearBoxWidth;
-    ButLastYear = ArrowButton(Panel3, "ButLastYear", Qt::LeftArrow, yearBoxLeft - kButtonWidth,
+    ButLastYear = MonthRowArrow(Panel3, "ButLastYear", Qt::LeftArrow, yearBoxLeft - kButtonWidth,
                               actions_.GoToPrevYearAction1);
     YearComboBox = new QComboBox(Panel3);
     YearComboBox->setObjectName(QStringLiteral("YearComboBox"));
@@ -84,7 +84,7 @@ void TForm1::buildMonthRow() {
         YearComboBox->addItem(QString::number(year));
     YearComboBox->setMaxVisibleItems(12);
     YearComboBox->setGeometry(yearBoxLeft, 2, kYearBoxWidth, kRowHeight - 2);
-    ButNextYear = ArrowButton(Panel3, "ButNextYear", Qt::RightArrow, width - 2 - kButtonWidth,
+    ButNextYear = MonthRowArrow(Panel3, "ButNextYear", Qt::RightArrow, width - 2 - kButtonWidth,
                               actions_.GoToNextYearAction1);
 
     QFont small(QStringLiteral("Arial"));
@@ -159,7 +159,7 @@ void TForm1::connectActions() {
     connect(a.ToggleWindowAction1, &QAction::triggered, this, &TForm1::ToggleWindow);
     connect(a.ToggleStayOnTop1, &QAction::triggered, this, [this](bool checked) {
         settings_.StayOnTop = checked;
-        applyStayOnTop(checked);
+        ApplyStayOnTop(this, checked);
         if (info_)
             info_->setStayOnTop(checked);
         emit stayOnTopChanged(checked);
@@ -310,9 +310,9 @@ void TForm1::UpdateEclipseMenuItems() {
     }
 }
 
-void TForm1::ShowInfoPage(int index) {
+void TForm1::ShowInfoPage(InfoPage page) {
     if (info_)
-        info_->ShowPage(index);
+        info_->ShowPage(page);
 }
 
 void TForm1::DisplayModesChanged() {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "widgets/platform_colours.h"
 #include "astro/datetime.h"
-#include "clockwin/moon_icons.h"
+#include "widgets/moon_icons.h"
 
 #include <QChar>
 #include <QColor>
@@ -20,14 +21,6 @@ class QTimer;
 namespace skelvane {
 
 struct Settings;
-
-// A stored colour number as the settings keep it: an RGB value with red in the low byte, or,
-// with the high byte 0xFF, a system colour whose index (Win32 GetSysColor numbering) is the
-// low byte. System colours are taken from the application palette; unknown ones read as the
-// window colour.
-QColor ColorFromPlatformNumber(int colour);
-// The number of an RGB colour (alpha dropped).
-int PlatformNumberFromColor(const QColor& colour);
 
 // First-run tray colours, when TrayColorsInit is set (which is then cleared): this desktop
 // offers no visual-theme query, so take what a themed desktop gets, white text on black.

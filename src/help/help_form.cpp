@@ -1,7 +1,7 @@
 #include "help/help_form.h"
 
 #include "help/user_guide.h"
-#include "help/window_placement.h"
+#include "widgets/window_placement.h"
 
 #include <QAction>
 #include <QFont>
@@ -13,7 +13,7 @@ namespace skelvane {
 THelpForm::THelpForm(bool stayOnTop, QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("HelpForm"));
     setWindowTitle(tr("Skelvane Help"));
-    setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
+    ApplyStayOnTop(this, stayOnTop);
 
     Close1 = menuBar()->addAction(tr("Close"));
     Close1->setObjectName(QStringLiteral("Close1"));

@@ -1,6 +1,6 @@
 #include "help/text_window.h"
 
-#include "help/window_placement.h"
+#include "widgets/window_placement.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -12,7 +12,7 @@ namespace skelvane {
 TForm6::TForm6(bool stayOnTop, QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(tr("Weather"));
-    setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
+    ApplyStayOnTop(this, stayOnTop);
     // A fixed single border: the window keeps its size.
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
 

@@ -1,6 +1,6 @@
 #include "infowin/about_page.h"
 
-#include "infowin/link_label.h"
+#include "widgets/link_label.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "astro/datetime.h"
-#include "clockwin/moon_image.h"
+#include "widgets/moon_image.h"
 
 #include <QImage>
 #include <QPoint>

@@ -1,7 +1,8 @@
 #include "infowin/eclipse_texts.h"
 
 #include "astro/day_lists.h"
-#include "clockwin/menu_icons.h"
+#include "widgets/menu_icons.h"
+#include "widgets/widget_factories.h"
 
 #include <cmath>
 #include <cstdio>
@@ -10,10 +11,6 @@ namespace skelvane {
 
 namespace {
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString Fixed(const char* format, double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, format, value);
@@ -21,7 +18,7 @@ QString Fixed(const char* format, double value) {
 }
 
 QString KindName(const EclipseRecord& eclipse) {
-    return Text(EclipseKindName(eclipse.kind));
+    return ToQString(EclipseKindName(eclipse.kind));
 }
 
 // The detail heading writes the annular-total kind without the dash of the lists.

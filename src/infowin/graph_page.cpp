@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "platform/clock.h"
+#include "widgets/widget_factories.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -25,22 +26,6 @@ namespace {
 // The engine's years: the Sun's position is defined for 1600..3999.
 constexpr int kFirstGraphYear = 1600;
 constexpr int kLastGraphYear = 3999;
-
-QLabel* NamedLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QPushButton* PushButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& hint = {}) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    if (!hint.isEmpty())
-        button->setToolTip(hint);
-    return button;
-}
 
 // A bar of the legend in the colour of day or night (wider than high, so that it does not
 // pass for a check box).
@@ -115,13 +100,13 @@ QWidget* GraphPage::buildSidePanel() {
     GraphSunGroupBox->setObjectName(QStringLiteral("GraphSunGroupBox"));
     auto* sun = new QVBoxLayout(GraphSunGroupBox);
     sun->setSpacing(2);
-    GraphSunRiseLab1 = NamedLabel(GraphSunGroupBox, "GraphSunRiseLab1");
-    GraphSunRiseLab2 = NamedLabel(GraphSunGroupBox, "GraphSunRiseLab2");
-    GraphSunRiseLab3 = NamedLabel(GraphSunGroupBox, "GraphSunRiseLab3");
-    GraphSunSetLab1 = NamedLabel(GraphSunGroupBox, "GraphSunSetLab1");
-    GraphSunSetLab2 = NamedLabel(GraphSunGroupBox, "GraphSunSetLab2");
-    GraphSunSetLab3 = NamedLabel(GraphSunGroupBox, "GraphSunSetLab3");
-    GraphDayHoursLab = NamedLabel(GraphSunGroupBox, "GraphDayHoursLab");
+    GraphSunRiseLab1 = NamedLabel(GraphSunGroupBox, QStringLiteral("GraphSunRiseLab1"));
+    GraphSunRiseLab2 = NamedLabel(GraphSunGroupBox, QStringLiteral("GraphSunRiseLab2"));
+    GraphSunRiseLab3 = NamedLabel(GraphSunGroupBox, QStringLiteral("GraphSunRiseLab3"));
+    GraphSunSetLab1 = NamedLabel(GraphSunGroupBox, QStringLiteral("GraphSunSetLab1"));
+    GraphSunSetLab2 = NamedLabel(GraphSunGroupBox, QStringLiteral("GraphSunSetLab2"));
+    GraphSunSetLab3 = NamedLabel(GraphSunGroupBox, QStringLiteral("GraphSunSetLab3"));
+    GraphDayHoursLab = NamedLabel(GraphSunGroupBox, QStringLiteral("GraphDayHoursLab"));
     for (QLabel* label : {GraphSunRiseLab1, GraphSunSetLab1, GraphDayHoursLab}) {
         QFont bold = label->font();
         bold.setBold(true);
@@ -160,11 +145,11 @@ QWidget* GraphPage::buildSidePanel() {
     auto* legend = new QGridLayout;
     legend->setHorizontalSpacing(6);
     legend->addWidget(Swatch(panel, kGraphDayColor), 0, 0);
-    auto* dayText = NamedLabel(panel, "DayLegendLab");
+    auto* dayText = NamedLabel(panel, QStringLiteral("DayLegendLab"));
     dayText->setText(QStringLiteral("White area is day"));
     legend->addWidget(dayText, 0, 1);
     legend->addWidget(Swatch(panel, kGraphNightColor), 1, 0);
-    auto* nightText = NamedLabel(panel, "NightLegendLab");
+    auto* nightText = NamedLabel(panel, QStringLiteral("NightLegendLab"));
     nightText->setText(QStringLiteral("Gray area is night"));
     legend->addWidget(nightText, 1, 1);
     legend->setColumnStretch(1, 1);
@@ -184,7 +169,7 @@ QWidget* GraphPage::buildSidePanel() {
     };
     for (int i = 0; i < 4; ++i) {
         const auto& season = seasonButtons[i];
-        QPushButton* button = PushButton(panel, season.name, QLatin1String(season.caption),
+        QPushButton* button = NamedPushButton(panel, QLatin1String(season.name), QLatin1String(season.caption),
                                          QStringLiteral("Go To ") + QLatin1String(season.caption));
         connect(button, &QPushButton::clicked, this, season.handler);
         seasonButs_[static_cast<std::size_t>(i)] = button;
@@ -214,9 +199,9 @@ QWidget* GraphPage::buildSidePanel() {
 
     auto* images = new QHBoxLayout;
     images->setSpacing(3);
-    QPushButton* copy = PushButton(panel, "CopyGraphBut", QStringLiteral("Copy"));
-    QPushButton* save = PushButton(panel, "SaveGraphBut", QStringLiteral("Save"));
-    QPushButton* print = PushButton(panel, "PrintGraphBut", QStringLiteral("Print"));
+    QPushButton* copy = NamedPushButton(panel, QStringLiteral("CopyGraphBut"), QStringLiteral("Copy"));
+    QPushButton* save = NamedPushButton(panel, QStringLiteral("SaveGraphBut"), QStringLiteral("Save"));
+    QPushButton* print = NamedPushButton(panel, QStringLiteral("PrintGraphBut"), QStringLiteral("Print"));
     images->addWidget(copy);
     images->addWidget(save);
     images->addWidget(print);

@@ -1,10 +1,9 @@
 #include "infowin/info_form.h"
 
+#include "app/animation_timer.h"
 #include "app/settings.h"
 #include "astro/datetime.h"
 #include "astro/format_date.h"
-#include "clockwin/clock_window.h"
-#include "clockwin/month_calendar.h"
 #include "infowin/about_page.h"
 #include "infowin/graph_page.h"
 #include "infowin/holiday_page.h"
@@ -17,7 +16,9 @@
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
 #include "infowin/year_page.h"
+#include "platform/locale_formats.h"
 #include "platform/clock.h"
+#include "widgets/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,8 +58,9 @@ const std::array<const char*, kInfoPageCount>& TInfoForm::TabCaptions() {
     return captions;
 }
 
-TInfoForm::TInfoForm(Settings& settings, const Clock& clock, TForm1& form1, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), clock_(clock), form1_(form1) {
+TInfoForm::TInfoForm(PageServices services, QWidget* parent)
+    : QMainWindow(parent), services_(services), settings_(services.settings),
+      clock_(services.clock), clockWindow_(services.clockWindow) {
     setObjectName(QStringLiteral("InfoForm"));
     setWindowTitle(QStringLiteral("Skelvane"));
     QFont tahoma(QStringLiteral("Tahoma"));
@@ -69,10 +71,13 @@ TInfoForm::TInfoForm(Settings& settings, const Clock& clock, TForm1& form1, QWid
     resize(kDefaultClientWidth, kDefaultClientHeight);
     // An application window with its own taskbar button, above ordinary windows.
     setWindowFlag(Qt::Window);
-    applyStayOnTop(settings_.StayOnTop);
+    ApplyStayOnTop(this, settings_.StayOnTop);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { form1_.menus().PopupMenu1->popup(mapToGlobal(pos)); });
+            [this](const QPoint& pos) {
+                if (services_.commands.clockMenu)
+                    services_.commands.clockMenu->popup(mapToGlobal(pos));
+            });
 
     buildPages();
     buildMenus();
@@ -88,21 +93,21 @@ void TInfoForm::buildPages() {
     InfoFormPageControl->setObjectName(QStringLiteral("InfoFormPageControl"));
     setCentralWidget(InfoFormPageControl);
 
-    moonPage_ = new MoonPage(settings_, form1_.moonIcons());
+    moonPage_ = new MoonPage(settings_, services_.moonIcons);
     moonPage_->setObjectName(QStringLiteral("MoonSheet"));
-    planetPage_ = new PlanetPage(settings_, form1_.eclipses());
+    planetPage_ = new PlanetPage(settings_, services_.eclipses);
     planetPage_->setObjectName(QStringLiteral("PlanetSheet"));
-    planetPage_->setDateFormats("mm/dd/yy", "mm/dd/yy", form1_.dateNames());
+    planetPage_->setDateFormats("mm/dd/yy", "mm/dd/yy", services_.dateNames);
     yearPage_ = new YearPage(settings_, clock_);
     yearPage_->setObjectName(QStringLiteral("YearSheet"));
-    yearPage_->setDateNames(form1_.dateNames());
-    yearPage_->setGoToMenu(form1_.menus().ButPopupMenu);
+    yearPage_->setDateNames(services_.dateNames);
+    yearPage_->setGoToMenu(services_.commands.goToMenu);
     graphPage_ = new GraphPage(settings_, clock_);
     graphPage_->setObjectName(QStringLiteral("GraphSheet"));
-    graphPage_->setDateNames(form1_.dateNames());
+    graphPage_->setDateNames(services_.dateNames);
     toolsPage_ = new ToolsPage(settings_);
     timePage_ = new TimePage(settings_);
-    timePage_->setDateFormat(form1_.dateFormats().longDate, form1_.dateNames());
+    timePage_->setDateFormat(services_.dateFormats.longDate, services_.dateNames);
     holidayPage_ = new HolidayPage;
     holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
     aboutPage_ = new AboutPage;
@@ -111,10 +116,10 @@ void TInfoForm::buildPages() {
     auto* setSheet = EmptyPage("SetSheet");
     SetSheetPageControl = new PageControl(setSheet);
     SetSheetPageControl->setObjectName(QStringLiteral("SetSheetPageControl"));
-    locationPage_ = new LocationPage(settings_, form1_.settingsStore());
+    locationPage_ = new LocationPage(settings_, services_.store);
     locationPage_->setObjectName(QStringLiteral("SettingsSheet1"));
     SetSheetPageControl->addTab(locationPage_, QStringLiteral("Settings1"));
-    settings2Page_ = new Settings2Page(settings_, form1_);
+    settings2Page_ = new Settings2Page(settings_, clockWindow_, services_.commands.settingsToggles);
     SetSheetPageControl->addTab(settings2Page_, QStringLiteral("Settings2"));
     auto* setLayout = new QVBoxLayout(setSheet); // the inner page control fills its page
     setLayout->setContentsMargins(0, 0, 0, 0);
@@ -143,43 +148,53 @@ void TInfoForm::buildPages() {
     for (std::size_t i = 0; i < pages.size(); ++i)
         InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
 
-    connect(moonPage_, &MoonPage::goToDate, &form1_, &TForm1::setCalendarDate);
+    const auto selectDate = [this](DateTime date) { clockWindow_.selectDate(date); };
+    connect(moonPage_, &MoonPage::goToDate, this, selectDate);
     connect(moonPage_, &MoonPage::eclipseListNeedsRebuild, this,
             [this] { eclipseListStale_ = true; });
-    connect(moonPage_, &MoonPage::displayModeChanged, &form1_, &TForm1::DisplayModesChanged);
-    connect(planetPage_, &PlanetPage::goToDate, &form1_, &TForm1::setCalendarDate);
-    connect(planetPage_, &PlanetPage::eclipseListChanged, &form1_, &TForm1::UpdateEclipseMenuItems);
+    connect(moonPage_, &MoonPage::displayModeChanged, this,
+            [this] { clockWindow_.displayModesChanged(); });
+    connect(planetPage_, &PlanetPage::goToDate, this, selectDate);
+    connect(planetPage_, &PlanetPage::eclipseListChanged, this,
+            [this] { clockWindow_.eclipseListChanged(); });
     connect(moonPage_, &MoonPage::refreshRequested, this, &TInfoForm::UpdateInfoForm);
     connect(moonPage_, &MoonPage::animationChanged, this, &TInfoForm::updateAnimationTimer);
-    connect(form1_.Timer2, &QTimer::timeout, moonPage_, &MoonPage::animateStep);
-    connect(holidayPage_, &HolidayPage::holidaySelected, &form1_, &TForm1::setCalendarDate);
+    connect(&services_.animation, &AnimationTimer::Timer2Timer, this, &TInfoForm::Timer2Timer);
+    connect(holidayPage_, &HolidayPage::holidaySelected, this, selectDate);
 
-    const ClockActions& actions = form1_.actions();
-    connect(yearPage_, &YearPage::goToDate, &form1_, &TForm1::setCalendarDate);
-    connect(yearPage_, &YearPage::todayRequested, actions.GoToToday1, &QAction::trigger);
-    connect(yearPage_, &YearPage::weekStartChanged, form1_.Calendar1, &TCalendar::SetStartOfWeek);
-    connect(graphPage_, &GraphPage::goToDate, &form1_, &TForm1::setCalendarDate);
-    connect(graphPage_, &GraphPage::seasonRequested, this, [actions](int season) {
+    const SharedCommands& commands = services_.commands;
+    const auto trigger = [](QAction* action) {
+        if (action)
+            action->trigger();
+    };
+    connect(yearPage_, &YearPage::goToDate, this, selectDate);
+    connect(yearPage_, &YearPage::todayRequested, this, [=] { trigger(commands.goToToday); });
+    connect(yearPage_, &YearPage::weekStartChanged, this,
+            [this](int day) { clockWindow_.setWeekStart(day); });
+    connect(graphPage_, &GraphPage::goToDate, this, selectDate);
+    connect(graphPage_, &GraphPage::seasonRequested, this, [=](int season) {
         if (season >= 0 && season < 4)
-            actions.GoToSeason[static_cast<std::size_t>(season)]->trigger();
+            trigger(commands.goToSeason[static_cast<std::size_t>(season)]);
     });
-    connect(graphPage_, &GraphPage::previousMonthRequested, actions.GoToPrevMonthAction1,
-            &QAction::trigger);
-    connect(graphPage_, &GraphPage::nextMonthRequested, actions.GoToNextMonthAction1,
-            &QAction::trigger);
+    connect(graphPage_, &GraphPage::previousMonthRequested, this,
+            [=] { trigger(commands.goToPrevMonth); });
+    connect(graphPage_, &GraphPage::nextMonthRequested, this,
+            [=] { trigger(commands.goToNextMonth); });
     connect(timePage_, &TimePage::worldClockRequested, this,
             [](const QUrl& address) { QDesktopServices::openUrl(address); });
     // Show Holidays also redraws the year's bold days.
-    connect(actions.ToggleShowHolidays1, &QAction::triggered, yearPage_,
-            &YearPage::UpdateBigCalendar);
+    if (commands.showHolidays)
+        connect(commands.showHolidays, &QAction::triggered, yearPage_,
+                &YearPage::UpdateBigCalendar);
 
     // A saved place moves every display at once.
-    connect(locationPage_, &LocationPage::locationSaved, &form1_, &TForm1::UpdateDisplays);
+    connect(locationPage_, &LocationPage::locationSaved, this,
+            [this] { clockWindow_.updateDisplays(); });
     connect(locationPage_, &LocationPage::closeRequested, this, &QWidget::close);
     connect(locationPage_, &LocationPage::mapLocationChanged, mapLocationGroup_,
             &MapLocationGroup::showLocation);
     connect(locationPage_, &LocationPage::goToMapsRequested, this,
-            [this] { form1_.ShowInfoPage(kMapSheet); });
+            [this] { ShowPage(kMapSheet); });
     connect(locationPage_, &LocationPage::messageRequested, this, [this](const QString& text) {
         // Not modal: the clock keeps ticking while the message is up.
         auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Skelvane"), text,
@@ -208,8 +223,9 @@ void TInfoForm::buildMenus() {
     connect(SizeDefaultAction1, &QAction::triggered, this, &TInfoForm::SizeDefaultAction1Execute);
     connect(SizeMaximumAction1, &QAction::triggered, this, &TInfoForm::SizeMaximumAction1Execute);
 
-    bar->addAction(form1_.actions().GoToToday1);
-    bar->addAction(form1_.actions().ShowHelp1);
+    for (QAction* shared : {services_.commands.goToToday, services_.commands.showHelp})
+        if (shared)
+            bar->addAction(shared);
 }
 
 void TInfoForm::buildStatusBar() {
@@ -268,7 +284,7 @@ void TInfoForm::showEvent(QShowEvent* event) {
 }
 
 void TInfoForm::FormShow() {
-    form1_.Timer1->setInterval(1000);
+    clockWindow_.tickAtNormalRate();
     if (settings_.InfoFormMaximized && !isMaximized())
         QTimer::singleShot(0, this, [this] { showMaximized(); });
     UpdateInfoForm();
@@ -281,12 +297,12 @@ void TInfoForm::FormShow() {
 
 void TInfoForm::UpdateInfoForm() {
     const DateTime now = clock_.nowLocal();
-    const DateTime day = DateOf(form1_.calendarDate());
+    const DateTime day = DateOf(clockWindow_.calendarDate());
     MoonPageInputs inputs;
     inputs.x = CombineDateTime(now, day);
     inputs.nowLocal = now;
-    inputs.clockDay = &form1_.dayDisplay();
-    inputs.names = form1_.dateNames();
+    inputs.clockDay = &clockWindow_.dayDisplay();
+    inputs.names = services_.dateNames;
     moonPage_->UpdateInfoForm(inputs);
     for (std::size_t i = 0; i < statusPanels.size(); ++i)
         statusPanels[i]->setText(moonPage_->statusText(static_cast<int>(i)));
@@ -350,7 +366,8 @@ QString TInfoForm::graphGroupCaption() const {
     return graphPage_->groupCaption();
 }
 
-bool TInfoForm::ShowPage(int index) {
+bool TInfoForm::ShowPage(InfoPage page) {
+    const int index = page;
     if (index < 0 || index >= kInfoPageCount)
         return isVisible();
     if (isVisible() && InfoFormPageControl->currentIndex() == index) {
@@ -381,14 +398,7 @@ void TInfoForm::CloseWindow() {
 }
 
 void TInfoForm::setStayOnTop(bool on) {
-    applyStayOnTop(on);
-}
-
-void TInfoForm::applyStayOnTop(bool on) {
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (wasVisible)
-        show();
+    ApplyStayOnTop(this, on);
 }
 
 QString TInfoForm::productLine() const {
@@ -467,10 +477,13 @@ void TInfoForm::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TInfoForm::updateAnimationTimer() {
-    if (moonPage_->animating())
-        form1_.Timer2->start();
-    else
-        form1_.Timer2->stop(); // the radar and satellite animations will share this rule
+    services_.animation.setRunning(AnimationTimer::Animation::Moon, moonPage_->animating());
+}
+
+void TInfoForm::Timer2Timer() {
+    if (!isVisible())
+        return;
+    moonPage_->animateStep();
 }
 
 } // namespace skelvane

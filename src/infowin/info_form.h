@@ -1,7 +1,8 @@
 #pragma once
 
 #include "app/clock_tick.h"
-#include "clockwin/info_window_link.h"
+#include "app/info_window_link.h"
+#include "infowin/page_services.h"
 
 #include <QMainWindow>
 #include <array>
@@ -25,33 +26,14 @@ class Settings2Page;
 class TimePage;
 class ToolsPage;
 class MoonPage;
-class TForm1;
 struct Settings;
-
-// Page indexes of the information window, in tab order.
-enum InfoPage {
-    kMoonSheet = 0,
-    kPlanetSheet = 1,
-    kWeatherSheet = 2,
-    kRadarSheet = 3,
-    kSatelliteSheet = 4,
-    kTimeSheet = 5,
-    kSetSheet = 6,
-    kYearSheet = 7,
-    kToolSheet = 8,
-    kGraphSheet = 9,
-    kHolidaySheet = 10,
-    kMapSheet = 11,
-    kAboutSheet = 12,
-    kInfoPageCount = 13,
-};
 
 // The information window: thirteen tabbed pages beside the clock window, created hidden
 // at start and kept until exit (closing only hides it).
 class TInfoForm : public QMainWindow, public InfoWindowLink, public InfoWindowTickTarget {
     Q_OBJECT
 public:
-    TInfoForm(Settings& settings, const Clock& clock, TForm1& form1, QWidget* parent = nullptr);
+    explicit TInfoForm(PageServices services, QWidget* parent = nullptr);
     ~TInfoForm() override;
 
     // Captions of the thirteen tabs (" Radar" and " Set" keep their leading blank).
@@ -91,7 +73,7 @@ public:
     int pageIndex() const override;
     int setSheetIndex() const override;
     bool weekNumbersChecked() const override;
-    bool ShowPage(int index) override;
+    bool ShowPage(InfoPage page) override;
     void ToggleShowing() override;
     void CloseWindow() override;
     void UpdateInfoForm() override;
@@ -126,12 +108,14 @@ private:
     void buildPages();
     void buildMenus();
     void buildStatusBar();
-    void applyStayOnTop(bool on);
     void updateAnimationTimer();
+    // One tick of the shared animation timer: the moon, radar and satellite steps in order.
+    void Timer2Timer();
 
+    PageServices services_;
     Settings& settings_;
     const Clock& clock_;
-    TForm1& form1_;
+    ClockWindowLink& clockWindow_;
     MoonPage* moonPage_ = nullptr;
     HolidayPage* holidayPage_ = nullptr;
     AboutPage* aboutPage_ = nullptr;

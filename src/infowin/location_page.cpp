@@ -6,6 +6,7 @@
 #include "infowin/location_page_texts.h"
 #include "location/place_tables.h"
 #include "location/place_text.h"
+#include "widgets/widget_factories.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -30,10 +31,6 @@ constexpr int kNorth = 0, kSouth = 1;
 constexpr int kEast = 0, kWest = 1;
 constexpr int kFeet = 0, kMeters = 1;
 
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Elevation of the station line with this code. The list gives US places no elevation of
 // their own, and their station's is a far better guess than the previous place's height.
 std::optional<double> StationElevation(const PlaceList& list, std::string_view code) {
@@ -46,32 +43,6 @@ std::optional<double> StationElevation(const PlaceList& list, std::string_view c
             return ElevationMetres(line);
     }
     return std::nullopt;
-}
-
-QLineEdit* NewEdit(QWidget* parent, const char* name, int maxWidth = 0) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    if (maxWidth > 0)
-        edit->setMaximumWidth(maxWidth);
-    return edit;
-}
-
-QComboBox* NewList(QWidget* parent, const char* name, std::initializer_list<const char*> items) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QLatin1String(name));
-    for (const char* item : items)
-        box->addItem(QLatin1String(item));
-    return box;
-}
-
-QPushButton* NewButton(QWidget* parent, const char* name, const char* caption,
-                       const char* hint = nullptr) {
-    auto* button = new QPushButton(QLatin1String(caption), parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    if (hint)
-        button->setToolTip(QLatin1String(hint));
-    return button;
 }
 
 // One coordinate group: a caption row "Degrees / Minutes / Seconds" over the three edits
@@ -119,9 +90,9 @@ void LocationPage::buildControls() {
         new QGroupBox(QStringLiteral(" Find City by 5 digit Zip Code (USA only) "), this);
     auto* zipRow = new QHBoxLayout(zipGroup);
     zipRow->addWidget(new QLabel(QStringLiteral("Zip Code:"), zipGroup));
-    ZipEd = NewEdit(zipGroup, "ZipEd", 80);
+    ZipEd = NamedEdit(zipGroup, QStringLiteral("ZipEd"), 80);
     zipRow->addWidget(ZipEd);
-    FindZipBut = NewButton(zipGroup, "FindZipBut", "Find City", "Find US City from Zip Code");
+    FindZipBut = NamedPushButton(zipGroup, QStringLiteral("FindZipBut"), QStringLiteral("Find City"), QStringLiteral("Find US City from Zip Code"));
     FindZipBut->setDefault(true);
     zipRow->addWidget(FindZipBut);
     zipRow->addStretch(1);
@@ -131,11 +102,11 @@ void LocationPage::buildControls() {
     CountryBox = new QComboBox(selectGroup);
     CountryBox->setObjectName(QStringLiteral("CountryBox"));
     for (std::string_view country : kCountryNames)
-        CountryBox->addItem(Q(country));
+        CountryBox->addItem(ToQString(country));
     StateBox1 = new QComboBox(selectGroup);
     StateBox1->setObjectName(QStringLiteral("StateBox1"));
     for (const StateName& state : kStates)
-        StateBox1->addItem(Q(state.name));
+        StateBox1->addItem(ToQString(state.name));
     for (QComboBox* box : {CountryBox, StateBox1}) {
         box->setMaxVisibleItems(20);
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -161,41 +132,41 @@ void LocationPage::buildControls() {
     auto* placeBox = new QVBoxLayout(placeGroup);
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(QStringLiteral(" Name"), placeGroup));
-    PlaceNameEd = NewEdit(placeGroup, "PlaceNameEd");
+    PlaceNameEd = NamedEdit(placeGroup, QStringLiteral("PlaceNameEd"));
     nameRow->addWidget(PlaceNameEd, 1);
     placeBox->addLayout(nameRow);
 
-    LatDegreesLabel = NewEdit(this, "LatDegreesLabel", 56);
-    LatMinutesLabel = NewEdit(this, "LatMinutesLabel", 56);
-    LatSecondsLabel = NewEdit(this, "LatSecondsLabel", 56);
-    NorthSouthComboBox = NewList(this, "NorthSouthComboBox", {"North", "South"});
+    LatDegreesLabel = NamedEdit(this, QStringLiteral("LatDegreesLabel"), 56);
+    LatMinutesLabel = NamedEdit(this, QStringLiteral("LatMinutesLabel"), 56);
+    LatSecondsLabel = NamedEdit(this, QStringLiteral("LatSecondsLabel"), 56);
+    NorthSouthComboBox = NamedList(this, QStringLiteral("NorthSouthComboBox"), {"North", "South"});
     placeBox->addWidget(CoordinateGroup(placeGroup, " Latitude ", LatDegreesLabel, LatMinutesLabel,
                                         LatSecondsLabel, NorthSouthComboBox));
-    LonDegreesLabel = NewEdit(this, "LonDegreesLabel", 56);
-    LonMinutesLabel = NewEdit(this, "LonMinutesLabel", 56);
-    LonSecondsLabel = NewEdit(this, "LonSecondsLabel", 56);
-    EastWestComboBox = NewList(this, "EastWestComboBox", {"East", "West"});
+    LonDegreesLabel = NamedEdit(this, QStringLiteral("LonDegreesLabel"), 56);
+    LonMinutesLabel = NamedEdit(this, QStringLiteral("LonMinutesLabel"), 56);
+    LonSecondsLabel = NamedEdit(this, QStringLiteral("LonSecondsLabel"), 56);
+    EastWestComboBox = NamedList(this, QStringLiteral("EastWestComboBox"), {"East", "West"});
     placeBox->addWidget(CoordinateGroup(placeGroup, " Longitude ", LonDegreesLabel, LonMinutesLabel,
                                         LonSecondsLabel, EastWestComboBox));
 
     auto* altitudeRow = new QHBoxLayout;
-    AltitudeEd = NewEdit(placeGroup, "AltitudeEd", 72);
-    FeetMeterBox = NewList(placeGroup, "FeetMeterBox", {"Feet", "Meters"});
+    AltitudeEd = NamedEdit(placeGroup, QStringLiteral("AltitudeEd"), 72);
+    FeetMeterBox = NamedList(placeGroup, QStringLiteral("FeetMeterBox"), {"Feet", "Meters"});
     altitudeRow->addWidget(AltitudeEd);
     altitudeRow->addWidget(FeetMeterBox);
     altitudeRow->addWidget(new QLabel(QStringLiteral("(Above Sea Level)"), placeGroup));
     altitudeRow->addStretch(1);
-    auto* saveLocation = NewButton(placeGroup, "SaveLocationOnlyBut", "Save", "Save Location");
+    auto* saveLocation = NamedPushButton(placeGroup, QStringLiteral("SaveLocationOnlyBut"), QStringLiteral("Save"), QStringLiteral("Save Location"));
     altitudeRow->addWidget(saveLocation);
     placeBox->addLayout(altitudeRow);
 
     auto* stationGroup = new QGroupBox(QStringLiteral(" Location used for temperature "), this);
     auto* stationGrid = new QGridLayout(stationGroup);
-    WeatherStationNameEd2 = NewEdit(stationGroup, "WeatherStationNameEd2");
-    WeatherStationCodeEd2 = NewEdit(stationGroup, "WeatherStationCodeEd2", 72);
+    WeatherStationNameEd2 = NamedEdit(stationGroup, QStringLiteral("WeatherStationNameEd2"));
+    WeatherStationCodeEd2 = NamedEdit(stationGroup, QStringLiteral("WeatherStationCodeEd2"), 72);
     WeatherStationCodeEd2->setReadOnly(true);
     auto* saveStation =
-        NewButton(stationGroup, "SaveWeatherStationOnlyBut", "Save", "Save Weather Station");
+        NamedPushButton(stationGroup, QStringLiteral("SaveWeatherStationOnlyBut"), QStringLiteral("Save"), QStringLiteral("Save Weather Station"));
     stationGrid->addWidget(new QLabel(QStringLiteral(" Name"), stationGroup), 0, 0);
     stationGrid->addWidget(WeatherStationNameEd2, 0, 1, 1, 2);
     stationGrid->addWidget(new QLabel(QStringLiteral(" Code"), stationGroup), 1, 0);
@@ -204,11 +175,11 @@ void LocationPage::buildControls() {
     stationGrid->setColumnStretch(1, 1);
 
     auto* buttons = new QGridLayout;
-    auto* saveAll = NewButton(this, "SaveAllBut", "Save ALL");
-    auto* reset = NewButton(this, "ResetBut", "Reset");
-    auto* cancel = NewButton(this, "CloseBut", "Cancel");
-    auto* getMap = NewButton(this, "GetMapBut", "Get Map");
-    auto* goToMaps = NewButton(this, "GoToMapsBut", "Go To Maps");
+    auto* saveAll = NamedPushButton(this, QStringLiteral("SaveAllBut"), QStringLiteral("Save ALL"));
+    auto* reset = NamedPushButton(this, QStringLiteral("ResetBut"), QStringLiteral("Reset"));
+    auto* cancel = NamedPushButton(this, QStringLiteral("CloseBut"), QStringLiteral("Cancel"));
+    auto* getMap = NamedPushButton(this, QStringLiteral("GetMapBut"), QStringLiteral("Get Map"));
+    auto* goToMaps = NamedPushButton(this, QStringLiteral("GoToMapsBut"), QStringLiteral("Go To Maps"));
     buttons->addWidget(saveAll, 0, 0);
     buttons->addWidget(reset, 0, 1);
     buttons->addWidget(cancel, 0, 2);
@@ -294,7 +265,7 @@ bool LocationPage::LoadBigList() {
     if (!loadMessageShown_) {
         loadMessageShown_ = true;
         const std::string& error = bigList_->lastError();
-        emit messageRequested(error.empty() ? Q(kLoadFileMessage) : Q(error));
+        emit messageRequested(error.empty() ? ToQString(kLoadFileMessage) : ToQString(error));
     }
     return false;
 }
@@ -303,7 +274,7 @@ void LocationPage::showLoadFileLines() {
     const QSignalBlocker block(PlaceListBox);
     PlaceListBox->clear();
     for (std::string_view line : kLoadFileLines)
-        PlaceListBox->addItem(Q(line));
+        PlaceListBox->addItem(ToQString(line));
     PlaceListBox->setEnabled(false);
     placeShadow_.clear();
 }
@@ -411,7 +382,7 @@ void LocationPage::StateBox2Select(int stateIndex) {
 
 void LocationPage::FindZipButClick() {
     if (!placeListLoaded()) {
-        emit messageRequested(Q(kLoadFileMessage));
+        emit messageRequested(ToQString(kLoadFileMessage));
         return;
     }
     std::optional<ZipSearch> search = FindZip(bigList_->list(), ZipEd->text().toStdString());
@@ -445,22 +416,22 @@ void LocationPage::PlaceListBoxClick() {
 
 void LocationPage::pickLine(std::string_view line) {
     const PickedPlace pick = PickPlace(line, unitedStatesChosen());
-    WeatherStationCodeEd2->setText(Q(pick.stationCode));
-    LatDegreesLabel->setText(Q(pick.latitude.degrees));
-    LatMinutesLabel->setText(Q(pick.latitude.minutes));
-    LatSecondsLabel->setText(Q(pick.latitude.seconds));
+    WeatherStationCodeEd2->setText(ToQString(pick.stationCode));
+    LatDegreesLabel->setText(ToQString(pick.latitude.degrees));
+    LatMinutesLabel->setText(ToQString(pick.latitude.minutes));
+    LatSecondsLabel->setText(ToQString(pick.latitude.seconds));
     NorthSouthComboBox->setCurrentIndex(pick.south ? kSouth : kNorth);
-    LonDegreesLabel->setText(Q(pick.longitude.degrees));
-    LonMinutesLabel->setText(Q(pick.longitude.minutes));
-    LonSecondsLabel->setText(Q(pick.longitude.seconds));
+    LonDegreesLabel->setText(ToQString(pick.longitude.degrees));
+    LonMinutesLabel->setText(ToQString(pick.longitude.minutes));
+    LonSecondsLabel->setText(ToQString(pick.longitude.seconds));
     EastWestComboBox->setCurrentIndex(pick.east ? kEast : kWest);
 
-    pending_.city = Q(pick.city);
-    pending_.state = Q(pick.state);
-    pending_.country = Q(pick.country);
+    pending_.city = ToQString(pick.city);
+    pending_.state = ToQString(pick.state);
+    pending_.country = ToQString(pick.country);
     if (pick.zipEdit)
-        ZipEd->setText(Q(*pick.zipEdit));
-    pending_.placeName = Q(pick.placeName);
+        ZipEd->setText(ToQString(*pick.zipEdit));
+    pending_.placeName = ToQString(pick.placeName);
     PlaceNameEd->setText(pending_.placeName);
 
     const std::optional<double> metres = pick.elevationMetres
@@ -468,7 +439,7 @@ void LocationPage::pickLine(std::string_view line) {
                                              : StationElevation(bigList_->list(), pick.stationCode);
     if (metres) {
         pending_.altitudeFeet = FeetFromMetres(*metres);
-        showAltitude(Q(AltitudeEditText(*metres, showMeters())), pending_.altitudeFeet);
+        showAltitude(ToQString(AltitudeEditText(*metres, showMeters())), pending_.altitudeFeet);
     } else {
         AltitudeEd->clear();
     }
@@ -497,12 +468,12 @@ void LocationPage::pickLine(std::string_view line) {
 void LocationPage::showDistances(LatLon picked) {
     const std::string name = pending_.placeName.toStdString();
     const LatLon saved{settings_.Latitude, settings_.Longitude};
-    DistanceLab1->setText(Q(DistanceLabelText(
+    DistanceLab1->setText(ToQString(DistanceLabelText(
         DistanceMiles(saved, picked), settings_.SaveLocation.PlaceName.toStdString(), name)));
     if (skipSecondDistance_) {
         skipSecondDistance_ = false;
     } else if (previousPick_) {
-        DistanceLab2->setText(Q(DistanceLabelText(DistanceMiles(previousPick_->where, picked),
+        DistanceLab2->setText(ToQString(DistanceLabelText(DistanceMiles(previousPick_->where, picked),
                                                   previousPick_->placeName.toStdString(), name)));
     }
 }
@@ -524,12 +495,12 @@ void LocationPage::FindClosest() {
         return;
     const std::string_view line = bigList_->list().line(*best);
     const StationEdits station = ClosestStationEdits(line, unitedStatesChosen());
-    WeatherStationNameEd2->setText(Q(station.name));
-    WeatherStationCodeEd2->setText(Q(station.code));
+    WeatherStationNameEd2->setText(ToQString(station.name));
+    WeatherStationCodeEd2->setText(ToQString(station.code));
     if (AltitudeEd->text().isEmpty()) {
         if (const std::optional<double> metres = ElevationMetres(line)) {
             pending_.altitudeFeet = FeetFromMetres(*metres);
-            showAltitude(Q(AltitudeEditText(*metres, showMeters())), pending_.altitudeFeet);
+            showAltitude(ToQString(AltitudeEditText(*metres, showMeters())), pending_.altitudeFeet);
         }
     }
 }
@@ -557,18 +528,18 @@ std::optional<LatLon> LocationPage::GetLatLon() const {
 void LocationPage::SetLatitudeDisplay(const QString& coordinate) {
     const std::string text = coordinate.toStdString();
     const CoordinateParts parts = SplitCoordinateField(text);
-    LatDegreesLabel->setText(Q(parts.degrees));
-    LatMinutesLabel->setText(Q(parts.minutes));
-    LatSecondsLabel->setText(Q(parts.seconds));
+    LatDegreesLabel->setText(ToQString(parts.degrees));
+    LatMinutesLabel->setText(ToQString(parts.minutes));
+    LatSecondsLabel->setText(ToQString(parts.seconds));
     NorthSouthComboBox->setCurrentIndex(CoordinateIsSouth(text) ? kSouth : kNorth);
 }
 
 void LocationPage::SetLongitudeDisplay(const QString& coordinate) {
     const std::string text = coordinate.toStdString();
     const CoordinateParts parts = SplitCoordinateField(text);
-    LonDegreesLabel->setText(Q(parts.degrees));
-    LonMinutesLabel->setText(Q(parts.minutes));
-    LonSecondsLabel->setText(Q(parts.seconds));
+    LonDegreesLabel->setText(ToQString(parts.degrees));
+    LonMinutesLabel->setText(ToQString(parts.minutes));
+    LonSecondsLabel->setText(ToQString(parts.seconds));
     EastWestComboBox->setCurrentIndex(CoordinateIsEast(text) ? kEast : kWest);
 }
 

@@ -6,12 +6,13 @@
 #include "astro/sun.h"
 #include "astro/time_conversions.h"
 #include "astro/timezone.h"
-#include "clockwin/day_display.h"
-#include "clockwin/moon_icons.h"
+#include "widgets/day_display.h"
+#include "widgets/moon_icons.h"
 #include "infowin/apollo_marker.h"
-#include "infowin/choice_group.h"
-#include "infowin/link_label.h"
+#include "widgets/choice_group.h"
+#include "widgets/link_label.h"
 #include "infowin/location_page_texts.h"
+#include "widgets/widget_factories.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -34,16 +35,10 @@ namespace skelvane {
 
 namespace {
 
-const QColor kLinkColour(0, 0, 128); // navy
-
 constexpr double kAnimationStepDays = 0.33;
 // The picture hint offers the landing site only while it is in sunlight.
 constexpr double kHintAngleLow = -67;
 constexpr double kHintAngleHigh = 107;
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 HorizontalCoords SunAt(const Settings& settings, DateTime utc) {
     const RaDecRec place = SunRaDec(AstroTimeFromDateTime(utc));
@@ -100,30 +95,6 @@ MoonPage::MoonPage(Settings& settings, const MoonIconLists& icons, QWidget* pare
     updateMoonHint();
 }
 
-QLabel* MoonPage::makeLabel(const QString& name) {
-    auto* label = new QLabel(this);
-    label->setObjectName(name);
-    return label;
-}
-
-QLabel* MoonPage::makeLink(const QString& name, std::function<void()> action) {
-    auto* label = new LinkLabel(QString(), kLinkColour, this);
-    label->setObjectName(name);
-    label->setCursor(Qt::PointingHandCursor);
-    connect(label, &LinkLabel::clicked, this, std::move(action));
-    return label;
-}
-
-QToolButton* MoonPage::makeButton(const QString& name) {
-    auto* button = new QToolButton(this);
-    button->setObjectName(name);
-    button->setAutoRaise(true);
-    button->setIconSize(QSize(16, 16));
-    button->setFixedSize(22, 22);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 QGroupBox* MoonPage::buildMoonGroup() {
     moonGroup_ = new QGroupBox(this);
     moonGroup_->setObjectName(QStringLiteral("MoonGroupBox"));
@@ -136,21 +107,21 @@ QGroupBox* MoonPage::buildMoonGroup() {
     animateMoonBox_->setObjectName(QStringLiteral("AnimateMoonBox"));
     connect(animateMoonBox_, &QCheckBox::clicked, this, &MoonPage::AnimateMoonBoxClick);
 
-    phaseLab1_ = makeLabel(QStringLiteral("PhaseLab1"));
-    phaseLab2_ = makeLabel(QStringLiteral("PhaseLab2"));
+    phaseLab1_ = NamedLabel(this, QStringLiteral("PhaseLab1"));
+    phaseLab2_ = NamedLabel(this, QStringLiteral("PhaseLab2"));
     QFont bold = phaseLab2_->font();
     bold.setBold(true);
     phaseLab2_->setFont(bold);
-    moonUpLab_ = makeLabel(QStringLiteral("MoonUpLab"));
-    QLabel* azimuthCaption = makeLabel(QStringLiteral("AzimuthMoonLab"));
+    moonUpLab_ = NamedLabel(this, QStringLiteral("MoonUpLab"));
+    QLabel* azimuthCaption = NamedLabel(this, QStringLiteral("AzimuthMoonLab"));
     azimuthCaption->setText(QStringLiteral("Azimuth"));
-    QLabel* altitudeCaption = makeLabel(QStringLiteral("AltitudeMoonLab"));
+    QLabel* altitudeCaption = NamedLabel(this, QStringLiteral("AltitudeMoonLab"));
     altitudeCaption->setText(QStringLiteral("Altitude"));
-    azimuthMoonPanel_ = makeLabel(QStringLiteral("AzimuthMoonPanel"));
-    altitudeMoonPanel_ = makeLabel(QStringLiteral("AltitudeMoonPanel"));
+    azimuthMoonPanel_ = NamedLabel(this, QStringLiteral("AzimuthMoonPanel"));
+    altitudeMoonPanel_ = NamedLabel(this, QStringLiteral("AltitudeMoonPanel"));
     for (int i = 0; i < 3; ++i) {
-        moonRiseLabs_[i] = makeLabel(QStringLiteral("MoonRiseLab%1").arg(i + 1));
-        moonSetLabs_[i] = makeLabel(QStringLiteral("MoonSetLab%1").arg(i + 1));
+        moonRiseLabs_[i] = NamedLabel(this, QStringLiteral("MoonRiseLab%1").arg(i + 1));
+        moonSetLabs_[i] = NamedLabel(this, QStringLiteral("MoonSetLab%1").arg(i + 1));
     }
 
     auto* grid = new QGridLayout(moonGroup_);
@@ -176,20 +147,20 @@ QGroupBox* MoonPage::buildMoonGroup() {
 QGroupBox* MoonPage::buildSunGroup() {
     sunGroup_ = new QGroupBox(this);
     sunGroup_->setObjectName(QStringLiteral("SunGroupBox"));
-    sunUpLab_ = makeLabel(QStringLiteral("SunUpLab"));
+    sunUpLab_ = NamedLabel(this, QStringLiteral("SunUpLab"));
     QFont bold = sunUpLab_->font();
     bold.setBold(true);
     sunUpLab_->setFont(bold);
-    dayHoursLab_ = makeLabel(QStringLiteral("DayHoursLab"));
-    QLabel* azimuthCaption = makeLabel(QStringLiteral("AzimuthSunLab"));
+    dayHoursLab_ = NamedLabel(this, QStringLiteral("DayHoursLab"));
+    QLabel* azimuthCaption = NamedLabel(this, QStringLiteral("AzimuthSunLab"));
     azimuthCaption->setText(QStringLiteral("Azimuth"));
-    QLabel* altitudeCaption = makeLabel(QStringLiteral("AltitudeSunLab"));
+    QLabel* altitudeCaption = NamedLabel(this, QStringLiteral("AltitudeSunLab"));
     altitudeCaption->setText(QStringLiteral("Altitude"));
-    azimuthSunPanel_ = makeLabel(QStringLiteral("AzimuthSunPanel"));
-    altitudeSunPanel_ = makeLabel(QStringLiteral("AltitudeSunPanel"));
+    azimuthSunPanel_ = NamedLabel(this, QStringLiteral("AzimuthSunPanel"));
+    altitudeSunPanel_ = NamedLabel(this, QStringLiteral("AltitudeSunPanel"));
     for (int i = 0; i < 3; ++i) {
-        sunRiseLabs_[i] = makeLabel(QStringLiteral("SunRiseLab%1").arg(i + 1));
-        sunSetLabs_[i] = makeLabel(QStringLiteral("SunSetLab%1").arg(i + 1));
+        sunRiseLabs_[i] = NamedLabel(this, QStringLiteral("SunRiseLab%1").arg(i + 1));
+        sunSetLabs_[i] = NamedLabel(this, QStringLiteral("SunSetLab%1").arg(i + 1));
     }
 
     auto* grid = new QGridLayout(sunGroup_);
@@ -216,11 +187,11 @@ QGroupBox* MoonPage::buildPhaseGroup() {
     grid->setVerticalSpacing(1);
     for (int i = 0; i < 5; ++i) {
         const int n = i + 1;
-        phaseButs_[i] = makeButton(QStringLiteral("MoonPhaseBut%1").arg(n));
+        phaseButs_[i] = IconButton(this, QStringLiteral("MoonPhaseBut%1").arg(n));
         connect(phaseButs_[i], &QToolButton::clicked, this, [this, n] { GoToMoonPhaseDate(n); });
         phaseLabels_[i] =
-            makeLink(QStringLiteral("Label%1").arg(n), [this, n] { GoToMoonPhaseDate(n); });
-        phaseTimeLabels_[i] = makeLabel(QStringLiteral("TimeLabel%1").arg(n));
+            NamedLink(this, QStringLiteral("Label%1").arg(n), this, [this, n] { GoToMoonPhaseDate(n); });
+        phaseTimeLabels_[i] = NamedLabel(this, QStringLiteral("TimeLabel%1").arg(n));
         grid->addWidget(phaseButs_[i], i, 0);
         grid->addWidget(phaseLabels_[i], i, 1);
         grid->addWidget(phaseTimeLabels_[i], i, 2);
@@ -238,11 +209,11 @@ QGroupBox* MoonPage::buildEquinoxGroup() {
     const QIcon sun = SunIcon();
     for (int i = 0; i < 4; ++i) {
         const int n = i + 1;
-        sunButs_[i] = makeButton(QStringLiteral("SunBut%1").arg(n));
+        sunButs_[i] = IconButton(this, QStringLiteral("SunBut%1").arg(n));
         sunButs_[i]->setIcon(sun);
         sunLabels_[i] =
-            makeLink(QStringLiteral("SunLabel%1").arg(n), [this, n] { SunLabelClick(n); });
-        sunTimeLabels_[i] = makeLabel(QStringLiteral("SunTimeLabel%1").arg(n));
+            NamedLink(this, QStringLiteral("SunLabel%1").arg(n), this, [this, n] { SunLabelClick(n); });
+        sunTimeLabels_[i] = NamedLabel(this, QStringLiteral("SunTimeLabel%1").arg(n));
         grid->addWidget(sunButs_[i], i, 0);
         grid->addWidget(sunLabels_[i], i, 1);
         grid->addWidget(sunTimeLabels_[i], i, 2);
@@ -260,10 +231,10 @@ QGroupBox* MoonPage::buildDaylightGroup() {
     const char* names[2] = {"DaylightStart", "DaylightEnd"};
     for (int i = 0; i < 2; ++i) {
         const QString base = QString::fromLatin1(names[i]);
-        daylightButs_[i] = makeButton(base + QStringLiteral("But"));
+        daylightButs_[i] = IconButton(this, base + QStringLiteral("But"));
         daylightLabels_[i] =
-            makeLink(base + QStringLiteral("Label1"), [this, i] { DaylightLabelClick(i); });
-        daylightZoneLabels_[i] = makeLabel(base + QStringLiteral("Label2"));
+            NamedLink(this, base + QStringLiteral("Label1"), this, [this, i] { DaylightLabelClick(i); });
+        daylightZoneLabels_[i] = NamedLabel(this, base + QStringLiteral("Label2"));
         grid->addWidget(daylightButs_[i], 2 * i, 0, 2, 1, Qt::AlignTop);
         grid->addWidget(daylightLabels_[i], 2 * i, 1);
         grid->addWidget(daylightZoneLabels_[i], 2 * i + 1, 1);
@@ -409,9 +380,9 @@ void MoonPage::UpdateMoonPhasesDisplay() {
     for (std::size_t i = 0; i < phases_.size(); ++i) {
         const StMoonRec& phase = phases_[i];
         const QString hint = PhaseGoToHint(phase);
-        phaseLabels_[i]->setText(Text(phase.text));
+        phaseLabels_[i]->setText(ToQString(phase.text));
         phaseLabels_[i]->setToolTip(hint);
-        phaseTimeLabels_[i]->setText(Text(phase.zoneName));
+        phaseTimeLabels_[i]->setText(ToQString(phase.zoneName));
         // The icon number is the northern one; the southern set is drawn turned instead.
         const int icon = GetIconNum(static_cast<int>(i) + 1, false);
         phaseButs_[i]->setIcon(icon < 0 ? QIcon() : icons_.icon(hemisphere, icon));
@@ -471,11 +442,11 @@ void MoonPage::updateSunDisplayFrom(const DayDisplay& clockDay) {
 void MoonPage::updateEquinoxDisplay() {
     for (std::size_t i = 0; i < equinoxes_.size(); ++i) {
         const EquinoxEntry& entry = equinoxes_[i];
-        const QString hint = QStringLiteral("Go To ") + Text(entry.name);
-        sunLabels_[i]->setText(Text(entry.text));
+        const QString hint = QStringLiteral("Go To ") + ToQString(entry.name);
+        sunLabels_[i]->setText(ToQString(entry.text));
         sunLabels_[i]->setToolTip(hint);
         sunButs_[i]->setToolTip(hint);
-        sunTimeLabels_[i]->setText(Text(entry.zoneName));
+        sunTimeLabels_[i]->setText(ToQString(entry.zoneName));
     }
     equinoxGroup_->setTitle(captions_.equinoxes);
 }
@@ -518,7 +489,7 @@ MoonPage::Azimuths MoonPage::ShowSunMoonPosition(DateTime local) {
 }
 
 QString MoonPage::MoonPhaseNameOn(DateTime date) const {
-    return Text(GetMoonPhaseName(phases_, date));
+    return ToQString(GetMoonPhaseName(phases_, date));
 }
 
 int MoonPage::GetIconNum(int n, bool southern) const {
@@ -633,7 +604,7 @@ QGroupBox* MoonPage::buildLocationGroup() {
     const char* names[] = {"LocationPlaceLab", "LocationLatitudeLab", "LocationLongitudeLab",
                            "LocationAltitudeLab"};
     for (std::size_t i = 0; i < locationLabs_.size(); ++i) {
-        locationLabs_[i] = makeLabel(QLatin1String(names[i]));
+        locationLabs_[i] = NamedLabel(this, QLatin1String(names[i]));
         // Place and latitude on the left, longitude and altitude on the right.
         grid->addWidget(locationLabs_[i], static_cast<int>(i % 2), static_cast<int>(i / 2));
     }

@@ -118,9 +118,6 @@ private:
                                QRadioButton*& second, const QString& secondText,
                                void (MoonPage::*handler)());
     void applyMinimumWidths();
-    QLabel* makeLabel(const QString& name);
-    QLabel* makeLink(const QString& name, std::function<void()> action);
-    QToolButton* makeButton(const QString& name);
     void syncChoices();
 
     void UpdateAllMoonDisplays();

@@ -3,6 +3,7 @@
 #include "astro/hebrew_calendar.h"
 #include "astro/lunation.h"
 #include "astro/sun.h"
+#include "widgets/widget_factories.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -13,10 +14,6 @@ namespace skelvane {
 namespace {
 
 const QString kDegree = QString::fromUtf8("°");
-
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Numbers shown to the user take the locale's decimal separator.
 QString Fixed(double value, int decimals) {
@@ -40,7 +37,7 @@ QString MoonLead(const StMoonRec& event) {
 
 // The three lines of one kept Moon event: its text, its zone and where the Moon stands.
 std::array<QString, 3> MoonEventLines(const StMoonRec& event, double azimuth) {
-    return {Text(event.text), Text(event.zoneName), EventAzimuthText(MoonLead(event), azimuth)};
+    return {ToQString(event.text), ToQString(event.zoneName), EventAzimuthText(MoonLead(event), azimuth)};
 }
 
 } // namespace
@@ -65,11 +62,11 @@ QString EventAzimuthText(const QString& lead, double azimuth) {
 }
 
 QString IlluminationText(double fraction, const QString& phaseNameOfDay) {
-    if (phaseNameOfDay == Text(kNewMoonName))
+    if (phaseNameOfDay == ToQString(kNewMoonName))
         return QStringLiteral("00 % Full");
-    if (phaseNameOfDay == Text(kFirstQuarterName) || phaseNameOfDay == Text(kLastQuarterName))
+    if (phaseNameOfDay == ToQString(kFirstQuarterName) || phaseNameOfDay == ToQString(kLastQuarterName))
         return QStringLiteral("50 % Full");
-    if (phaseNameOfDay == Text(kFullMoonName))
+    if (phaseNameOfDay == ToQString(kFullMoonName))
         return QStringLiteral("100 % Full");
     if (!std::isfinite(fraction))
         return {};
@@ -82,7 +79,7 @@ MoonLabelTexts MoonLabels(const MoonDayEvents& events, const std::array<double, 
     labels.up = events.moonUp ? kMoonIsUp : kMoonIsSet;
     if (events.allDay) {
         // "Moon up all day" or "Moon down all day" says everything.
-        labels.rise[0] = Text(events.events[0].text);
+        labels.rise[0] = ToQString(events.events[0].text);
         return labels;
     }
     if (events.count >= 2) {
@@ -121,7 +118,7 @@ SunLabelTexts SunLabels(const SunDayInput& sun) {
     // A set after midnight UT gives a negative length, which "hh:mm" reads as the
     // complement to a whole day: the true length.
     labels.dayHours = QStringLiteral("Day is ") +
-                      Text(FormatDate("hh:mm", DayLength(sun.riseHours, sun.setHours))) +
+                      ToQString(FormatDate("hh:mm", DayLength(sun.riseHours, sun.setHours))) +
                       QStringLiteral(" Hours Long");
     return labels;
 }
@@ -135,11 +132,11 @@ DaylightGroupTexts DaylightSavingTexts(const TimeZoneState& state, const DateLoc
     DaylightLine start;
     start.isStart = true;
     start.instant = state.daylightStart;
-    start.startOf = QStringLiteral("Start of ") + Text(state.daylightName);
+    start.startOf = QStringLiteral("Start of ") + ToQString(state.daylightName);
     start.hint = QStringLiteral("Go to Daylight Start");
     DaylightLine end;
     end.instant = state.daylightEnd;
-    end.startOf = QStringLiteral("Start of ") + Text(state.standardName);
+    end.startOf = QStringLiteral("Start of ") + ToQString(state.standardName);
     end.hint = QStringLiteral("Go to Daylight End");
     // A southern zone ends daylight time early in the year and starts it late.
     group.lines = start.instant < end.instant ? std::array{start, end} : std::array{end, start};
@@ -149,7 +146,7 @@ DaylightGroupTexts DaylightSavingTexts(const TimeZoneState& state, const DateLoc
         DaylightLine& line = group.lines[i];
         const char* pattern = i == 0 ? "ddd mmm  d   hh:mm AM/PM" : "ddd mmm d   hh:mm AM/PM";
         line.text =
-            Text(FormatDate(pattern, line.instant, names)) +
+            ToQString(FormatDate(pattern, line.instant, names)) +
             (line.isStart ? QStringLiteral(" Clock Ahead ") : QStringLiteral(" Clock Back ")) +
             shift + QStringLiteral(" H");
     }
@@ -160,21 +157,21 @@ QString HebrewDateText(DateTime day) {
     const HebrewDateResult hebrew = DateToHebrew(day);
     if (!hebrew.ok())
         return {};
-    return Text(HebrewMonthName(hebrew.date.month)) + QLatin1Char(' ') +
+    return ToQString(HebrewMonthName(hebrew.date.month)) + QLatin1Char(' ') +
            QString::number(hebrew.date.day) + QStringLiteral(", ") +
            QString::number(hebrew.date.year);
 }
 
 std::array<QString, 4> StatusBarTexts(DateTime day, const std::string& longDatePattern,
                                       const DateLocale& names) {
-    return {Text(FormatDate(longDatePattern, day, names)),
+    return {ToQString(FormatDate(longDatePattern, day, names)),
             QStringLiteral("Day: ") + QString::number(DayOfYear(day)),
             QStringLiteral("Week: ") + QString::number(IsoWeekNumber(day)), HebrewDateText(day)};
 }
 
 MoonPageCaptions PageCaptions(DateTime day, const std::string& longDatePattern,
                               const DateLocale& names) {
-    const QString longDate = Text(FormatDate(longDatePattern, day, names));
+    const QString longDate = ToQString(FormatDate(longDatePattern, day, names));
     const CivilDate date = DecodeDate(day);
     const QString year = QString::number(date.year);
     MoonPageCaptions captions;
@@ -208,7 +205,7 @@ QString PhaseGoToHint(const StMoonRec& phase) {
         name = kLastQuarterListName;
     else
         return {};
-    return QStringLiteral("Go To ") + Text(name).trimmed();
+    return QStringLiteral("Go To ") + ToQString(name).trimmed();
 }
 
 int PhaseIconNumber(const StMoonRec& phase, bool southern) {

@@ -2,10 +2,11 @@
 
 #include "app/settings.h"
 #include "astro/time_conversions.h"
-#include "clockwin/menu_icons.h"
-#include "infowin/choice_group.h"
-#include "infowin/link_label.h"
+#include "widgets/menu_icons.h"
+#include "widgets/choice_group.h"
+#include "widgets/link_label.h"
 #include "infowin/planet_texts.h"
+#include "widgets/widget_factories.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -23,8 +24,6 @@
 namespace skelvane {
 
 namespace {
-
-const QColor kLinkColour(0, 0, 128); // navy
 
 // The memo columns line up only in a fixed-pitch face.
 QFont MemoFont() {
@@ -90,29 +89,6 @@ PlanetPage::PlanetPage(Settings& settings, TStEclipses& eclipses, QWidget* paren
     SetMemoLines(eclipsesMemo_, EclipseMemoLines({}, textMode_));
 }
 
-QLabel* PlanetPage::makeLabel(const QString& name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QLabel* PlanetPage::makeLink(const QString& name, QWidget* parent, std::function<void()> action) {
-    auto* label = new LinkLabel(QString(), kLinkColour, parent);
-    label->setObjectName(name);
-    connect(label, &LinkLabel::clicked, this, std::move(action));
-    return label;
-}
-
-QToolButton* PlanetPage::makeButton(const QString& name, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setAutoRaise(true);
-    button->setIconSize(QSize(16, 16));
-    button->setFixedSize(22, 22);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
 QGroupBox* PlanetPage::makeChoiceGroup(const QString& name, QRadioButton*& first,
                                        const QString& firstText, QRadioButton*& second,
                                        const QString& secondText, void (PlanetPage::*handler)()) {
@@ -143,10 +119,10 @@ QGroupBox* PlanetPage::buildPlanetGroup() {
         QStringLiteral("Earth Surface Coordinates"), astronomicalRadio_,
         QStringLiteral("Astronomical Coordinates"), &PlanetPage::PlanetRadioGroupClick);
     for (std::size_t i = 0; i < planetLabels_.size(); ++i)
-        planetLabels_[i] = makeLabel(QStringLiteral("PlanetLab%1").arg(i + 1), planetGroup_);
-    siderealLabel_ = makeLabel(QStringLiteral("SiderealTimeLabel2"), planetGroup_);
+        planetLabels_[i] = NamedLabel(planetGroup_, QStringLiteral("PlanetLab%1").arg(i + 1));
+    siderealLabel_ = NamedLabel(planetGroup_, QStringLiteral("SiderealTimeLabel2"));
     siderealLabel_->setText(QStringLiteral(" Local Apparent Sidereal Time"));
-    siderealPanel_ = makeLabel(QStringLiteral("SiderealTimePanel2"), planetGroup_);
+    siderealPanel_ = NamedLabel(planetGroup_, QStringLiteral("SiderealTimePanel2"));
     siderealPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     siderealPanel_->setAutoFillBackground(true);
     QPalette cyan = siderealPanel_->palette();
@@ -181,11 +157,11 @@ QGroupBox* PlanetPage::buildEclipseGroup() {
     for (int i = 0; i < kEclipseRowCount; ++i) {
         const int n = i + 1;
         const auto at = static_cast<std::size_t>(i);
-        eclipseButs_[at] = makeButton(QStringLiteral("EclipseBut%1").arg(n), rows);
+        eclipseButs_[at] = IconButton(rows, QStringLiteral("EclipseBut%1").arg(n));
         connect(eclipseButs_[at], &QToolButton::clicked, this, [this, n] { EclipseLabClick(n); });
-        eclipseLabs_[at] = makeLink(QStringLiteral("EclipseLab%1").arg(n), rows,
+        eclipseLabs_[at] = NamedLink(rows, QStringLiteral("EclipseLab%1").arg(n), this,
                                     [this, n] { EclipseLabClick(n); });
-        eclipseTimeLabs_[at] = makeLabel(QStringLiteral("EclipseTimeLab%1").arg(n), rows);
+        eclipseTimeLabs_[at] = NamedLabel(rows, QStringLiteral("EclipseTimeLab%1").arg(n));
         for (QWidget* control : std::initializer_list<QWidget*>{eclipseButs_[at], eclipseLabs_[at]})
             control->setToolTip(QStringLiteral("Go To Eclipse"));
         rowGrid->addWidget(eclipseButs_[at], i, 0);
@@ -221,11 +197,11 @@ QGroupBox* PlanetPage::buildMeteorGroup() {
         const int n = i + 1;
         const auto at = static_cast<std::size_t>(i);
         const QString hint = QLatin1String(kMeteorRows[at].hint);
-        meteorButs_[at] = makeButton(QStringLiteral("MeteorBut%1").arg(n), meteorGroup_);
+        meteorButs_[at] = IconButton(meteorGroup_, QStringLiteral("MeteorBut%1").arg(n));
         meteorButs_[at]->setIcon(meteor);
         meteorButs_[at]->setToolTip(hint);
         connect(meteorButs_[at], &QToolButton::clicked, this, [this, n] { MeteorButClick(n); });
-        meteorLabs_[at] = makeLink(QStringLiteral("MeteorLab%1").arg(n), meteorGroup_,
+        meteorLabs_[at] = NamedLink(meteorGroup_, QStringLiteral("MeteorLab%1").arg(n), this,
                                    [this, n] { MeteorButClick(n); });
         meteorLabs_[at]->setText(QLatin1String(kMeteorRows[at].caption));
         meteorLabs_[at]->setToolTip(hint);

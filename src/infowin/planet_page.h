@@ -77,9 +77,6 @@ private:
     QGroupBox* makeChoiceGroup(const QString& name, QRadioButton*& first, const QString& firstText,
                                QRadioButton*& second, const QString& secondText,
                                void (PlanetPage::*handler)());
-    QLabel* makeLabel(const QString& name, QWidget* parent);
-    QLabel* makeLink(const QString& name, QWidget* parent, std::function<void()> action);
-    QToolButton* makeButton(const QString& name, QWidget* parent);
     void syncChoices();
     void showPlanetLabels();
 

@@ -1,10 +1,11 @@
 #include "infowin/settings2_page.h"
 
 #include "app/settings.h"
-#include "clockwin/clock_window.h"
-#include "clockwin/tray_icon.h"
+#include "infowin/page_services.h"
+#include "widgets/platform_colours.h"
 #include "infowin/schedule_box.h"
 #include "infowin/time_servers.h"
+#include "widgets/widget_factories.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -65,11 +66,6 @@ QIcon Swatch(int colour) {
     return QIcon(pixmap);
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    return label;
-}
-
 } // namespace
 
 std::optional<QString> WeatherServerFromText(const QString& text) {
@@ -89,8 +85,10 @@ std::optional<int> ProxyPortFromText(const QString& text) {
     return port;
 }
 
-Settings2Page::Settings2Page(Settings& settings, TForm1& form1, QWidget* parent)
-    : QWidget(parent), settings_(settings), form1_(form1) {
+Settings2Page::Settings2Page(Settings& settings, ClockWindowLink& clockWindow,
+                             QList<QAction*> settingsToggles, QWidget* parent)
+    : QWidget(parent), settings_(settings), clockWindow_(clockWindow),
+      settingsToggles_(std::move(settingsToggles)) {
     setObjectName(QStringLiteral("SettingsSheet2"));
     auto* left = new QVBoxLayout;
     left->setSpacing(6);
@@ -106,7 +104,7 @@ Settings2Page::Settings2Page(Settings& settings, TForm1& form1, QWidget* parent)
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
 
-    connect(form1_.TrayIcon, &MoonTrayIcon::trayIconGroupChanged, this, [this](int choice) {
+    connect(&clockWindow_, &ClockWindowLink::trayIconGroupChanged, this, [this](int choice) {
         const QSignalBlocker blocker(trayGroup_);
         if (QAbstractButton* button = trayGroup_->button(choice))
             button->setChecked(true);
@@ -154,7 +152,7 @@ QGroupBox* Settings2Page::buildWeatherGroup() {
     });
 
     auto* grid = new QGridLayout(group);
-    grid->addWidget(MakeLabel(group, QStringLiteral("Server:")), 0, 0);
+    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Server:")), 0, 0);
     grid->addWidget(WeatherServerComboBox, 0, 1);
     grid->addWidget(onStartup, 1, 0, 1, 2);
     grid->addWidget(UpdateWeatherPerScheduleBox, 2, 0, 1, 2);
@@ -166,7 +164,7 @@ QGroupBox* Settings2Page::buildWeatherGroup() {
 QGroupBox* Settings2Page::buildProxyGroup() {
     auto* group = new QGroupBox(QStringLiteral(" Proxy Server for Weather "), this);
     group->setObjectName(QStringLiteral("ProxyGroup"));
-    QLabel* note = MakeLabel(group, QStringLiteral("Proxy Server NOT required on most computers."));
+    QLabel* note = NamedLabel(group, QString(), QStringLiteral("Proxy Server NOT required on most computers."));
     QFont bold = note->font();
     bold.setBold(true);
     note->setFont(bold);
@@ -200,8 +198,8 @@ QGroupBox* Settings2Page::buildProxyGroup() {
             [this](const QString& text) { settings_.ProxyPassword = text.left(kMaxTextLength); });
     UseProxyServerBoxClick(settings_.UseProxyServer);
 
-    QLabel* explanation = MakeLabel(
-        group, QStringLiteral("Only a network that reaches the internet through a proxy server "
+    QLabel* explanation = NamedLabel(
+        group, QString(), QStringLiteral("Only a network that reaches the internet through a proxy server "
                               "needs one. The weather, radar and satellite downloads then go "
                               "through it. The network's administrator can tell you its name "
                               "or address, its port and, where it asks for them, your user "
@@ -212,14 +210,14 @@ QGroupBox* Settings2Page::buildProxyGroup() {
     grid->setVerticalSpacing(4);
     grid->addWidget(note, 0, 0, 1, 2);
     grid->addWidget(UseProxyServerBox, 1, 0, 1, 2);
-    grid->addWidget(MakeLabel(group, QStringLiteral("Proxy Server DNS Name or IP Address:")), 2, 0,
+    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Proxy Server DNS Name or IP Address:")), 2, 0,
                     1, 2);
     grid->addWidget(ProxyServerEd, 3, 0, 1, 2);
-    grid->addWidget(MakeLabel(group, QStringLiteral("Proxy Server Port Number:")), 4, 0);
+    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Proxy Server Port Number:")), 4, 0);
     grid->addWidget(ProxyServerPortEd, 4, 1);
-    grid->addWidget(MakeLabel(group, QStringLiteral("Proxy User Name:")), 5, 0);
+    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Proxy User Name:")), 5, 0);
     grid->addWidget(ProxyUserNameEd, 5, 1);
-    grid->addWidget(MakeLabel(group, QStringLiteral("Proxy Password:")), 6, 0);
+    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Proxy Password:")), 6, 0);
     grid->addWidget(ProxyPasswordEd, 6, 1);
     grid->addWidget(explanation, 7, 0, 1, 2);
     grid->setColumnStretch(1, 1);
@@ -259,10 +257,7 @@ QGroupBox* Settings2Page::buildSettingsGroup() {
     group->setObjectName(QStringLiteral("SettingsGroup"));
     auto* column = new QVBoxLayout(group);
     column->setSpacing(4);
-    const ClockActions& actions = form1_.actions();
-    for (QAction* action : {actions.ToggleMinimizeToTray1, actions.ToggleShowHolidays1,
-                            actions.ToggleShowTinyMoons1, actions.ToggleStartMinimized1,
-                            actions.RunWhenWindowsStartsAction, actions.ToggleSaveOnExit1})
+    for (QAction* action : settingsToggles_)
         column->addWidget(makeActionBox(group, action));
 
     TrayIconGroup = new QGroupBox(QStringLiteral(" Tray Icon "), group);
@@ -278,7 +273,7 @@ QGroupBox* Settings2Page::buildSettingsGroup() {
         trayGroup_->addButton(radio, i);
         trayColumn->addWidget(radio);
     }
-    if (QAbstractButton* current = trayGroup_->button(form1_.TrayIcon->groupIndex()))
+    if (QAbstractButton* current = trayGroup_->button(clockWindow_.trayIconGroup()))
         current->setChecked(true);
     connect(trayGroup_, &QButtonGroup::idClicked, this, &Settings2Page::TrayIconGroupClick);
     column->addSpacing(4);
@@ -296,12 +291,12 @@ QGroupBox* Settings2Page::buildSettingsGroup() {
     }
     connect(TrayBackTransparentBox, &QCheckBox::toggled, this, [this](bool on) {
         settings_.TrayBackTransparent = on;
-        form1_.TrayIcon->RedrawTemperature();
+        clockWindow_.RedrawTrayTemperature();
     });
     column->addSpacing(4);
-    column->addWidget(MakeLabel(group, QStringLiteral("Tray Temperature Color")));
+    column->addWidget(NamedLabel(group, QString(), QStringLiteral("Tray Temperature Color")));
     column->addWidget(ForeColorBox);
-    column->addWidget(MakeLabel(group, QStringLiteral("Tray Temperature Background")));
+    column->addWidget(NamedLabel(group, QString(), QStringLiteral("Tray Temperature Background")));
     column->addWidget(BackColorBox);
     column->addWidget(TrayBackTransparentBox);
     return group;
@@ -325,7 +320,7 @@ void Settings2Page::selectColor(QComboBox* box, int colour) {
 void Settings2Page::colorBoxChange() {
     settings_.TrayForeColor = ForeColorBox->currentData().toInt();
     settings_.TrayBackColor = BackColorBox->currentData().toInt();
-    form1_.TrayIcon->RedrawTemperature();
+    clockWindow_.RedrawTrayTemperature();
 }
 
 void Settings2Page::showTemperatureUnits() {
@@ -334,11 +329,10 @@ void Settings2Page::showTemperatureUnits() {
 }
 
 void Settings2Page::FormShow() {
-    MoonTrayIcon* tray = form1_.TrayIcon;
-    tray->SetTrayIconType(settings_.TrayType);
+    clockWindow_.SetTrayIconType(settings_.TrayType);
     {
         const QSignalBlocker blocker(trayGroup_);
-        if (QAbstractButton* current = trayGroup_->button(tray->groupIndex()))
+        if (QAbstractButton* current = trayGroup_->button(clockWindow_.trayIconGroup()))
             current->setChecked(true);
     }
     {
@@ -367,7 +361,7 @@ void Settings2Page::UseProxyServerBoxClick(bool checked) {
 }
 
 void Settings2Page::TrayIconGroupClick(int choice) {
-    form1_.TrayIcon->TrayIconGroupClick(choice);
+    clockWindow_.TrayIconGroupClick(choice);
 }
 
 } // namespace skelvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QWidget>
 #include <optional>
 
@@ -15,7 +16,7 @@ class QRadioButton;
 namespace skelvane {
 
 class ScheduleBox;
-class TForm1;
+class ClockWindowLink;
 struct Settings;
 
 // The weather server text to store, when it looks like a host name: longer than 5
@@ -34,7 +35,9 @@ class Settings2Page : public QWidget {
 public:
     // The settings check boxes share the clock window's settings actions; the tray
     // controls drive its tray icon.
-    Settings2Page(Settings& settings, TForm1& form1, QWidget* parent = nullptr);
+    // `settingsToggles`: the six settings commands shown as check boxes, in order.
+    Settings2Page(Settings& settings, ClockWindowLink& clockWindow,
+                  QList<QAction*> settingsToggles, QWidget* parent = nullptr);
 
     // The window is shown: the tray group follows TrayType (through the tray icon, which
     // applies the mode), the colour boxes and the units follow their settings.
@@ -65,7 +68,8 @@ private:
     void colorBoxChange();
 
     Settings& settings_;
-    TForm1& form1_;
+    ClockWindowLink& clockWindow_;
+    QList<QAction*> settingsToggles_;
 
     QComboBox* WeatherServerComboBox = nullptr;
     ScheduleBox* UpdateWeatherPerScheduleBox = nullptr;

@@ -6,6 +6,7 @@
 #include "astro/sun.h"
 #include "astro/timezone.h"
 #include "infowin/location_page_texts.h"
+#include "widgets/widget_factories.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -162,10 +163,6 @@ QString Fixed(double value, int decimals) {
     return QLocale().toString(value, 'f', decimals);
 }
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 int GraphLeftMargin(GraphMode mode, bool use24Hour) {
@@ -237,13 +234,13 @@ SunGraphSideTexts SunGraphSideLabels(DateTime day, const SunGraphOptions& option
     const auto describe = [&](double ut, const QString& name, const QString& lead, QString& line1,
                               QString& line2, QString& line3) {
         const EventInstant event = PlaceEvent(context, options, date, ut);
-        line1 = Text(FormatHours(options.useLocalTime, options.use24Hour, event.offset, ut)) + name;
+        line1 = ToQString(FormatHours(options.useLocalTime, options.use24Hour, event.offset, ut)) + name;
         if (!options.useLocalTime)
             line2 = QStringLiteral("Greenwich Time (GMT)");
         else if (options.daylightSaving)
-            line2 = Text(CurrentTimeZoneState().zoneName); // read at the event just above
+            line2 = ToQString(CurrentTimeZoneState().zoneName); // read at the event just above
         else
-            line2 = Text(CurrentTimeZoneState().standardName);
+            line2 = ToQString(CurrentTimeZoneState().standardName);
         const double azimuth = SunAzimuth(options, event.utc);
         if (std::isfinite(azimuth) && azimuth >= 0)
             line3 = lead + Fixed(azimuth, 1) + kDegree + QStringLiteral(" (") +
@@ -254,7 +251,7 @@ SunGraphSideTexts SunGraphSideLabels(DateTime day, const SunGraphOptions& option
     describe(set, QStringLiteral(" Sunset"), QStringLiteral("Sun Sets at:  "), texts.setLab1,
              texts.setLab2, texts.setLab3);
     texts.dayHoursLab = QStringLiteral("Day is ") +
-                        Text(FormatDate("hh:mm", DayLength(rise, set))) +
+                        ToQString(FormatDate("hh:mm", DayLength(rise, set))) +
                         QStringLiteral(" Hours Long");
     return texts;
 }
@@ -266,7 +263,7 @@ QString GraphGroupCaption(int year, GraphMode mode) {
 }
 
 QString GraphDayCaption(DateTime day, const DateLocale& names) {
-    return QLatin1Char(' ') + Text(FormatDate("ddd  mmmm d, yyyy", day, names)) + QLatin1Char(' ');
+    return QLatin1Char(' ') + ToQString(FormatDate("ddd  mmmm d, yyyy", day, names)) + QLatin1Char(' ');
 }
 
 QString GraphLeftLabel(GraphMode mode, bool use24Hour, int i) {
@@ -282,7 +279,7 @@ QString GraphLeftLabel(GraphMode mode, bool use24Hour, int i) {
     }
     if (i == 0)
         return use24Hour ? QStringLiteral("24:00") : QStringLiteral("12:00 AM");
-    return Text(FormatDate(use24Hour ? "hh:mm" : "hh:mm AM/PM", (24 - i) / 24.0));
+    return ToQString(FormatDate(use24Hour ? "hh:mm" : "hh:mm AM/PM", (24 - i) / 24.0));
 }
 
 std::array<GraphMonthMark, 12> GraphMonthMarks(int year, int x0, const DateLocale& names) {
@@ -291,7 +288,7 @@ std::array<GraphMonthMark, 12> GraphMonthMarks(int year, int x0, const DateLocal
         GraphMonthMark& mark = marks[static_cast<std::size_t>(month - 1)];
         const DateTime first = SafeEncodeDate(year, month, 1);
         mark.x = x0 + (first == 0 ? 0 : DayOfYear(first));
-        mark.name = Text(names.shortMonthNames[static_cast<std::size_t>(month - 1)]);
+        mark.name = ToQString(names.shortMonthNames[static_cast<std::size_t>(month - 1)]);
     }
     return marks;
 }

@@ -5,6 +5,7 @@
 #include "infowin/time_page_texts.h"
 #include "infowin/time_servers.h"
 #include "platform/locale_formats.h"
+#include "widgets/widget_factories.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,14 +57,8 @@ TimePage::TimePage(Settings& settings, QWidget* parent)
         UpdateInternetTimeDisplay(true, settings_.LastTimeAdjust, settings_.LastTimeStamp);
 }
 
-QLabel* TimePage::makeLabel(QWidget* parent, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 QLabel* TimePage::makePanel(QWidget* parent, const QString& name) {
-    QLabel* panel = makeLabel(parent, name);
+    QLabel* panel = NamedLabel(parent, name);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -88,16 +83,16 @@ QCheckBox* TimePage::makeCheckBox(QWidget* parent, const QString& name, const QS
 QGroupBox* TimePage::buildTimeNowGroup() {
     auto* group = new QGroupBox(QStringLiteral(" Time Now "), this);
     group->setObjectName(QStringLiteral("TimeNowGroup"));
-    LocTimeLabel = makeLabel(group, QStringLiteral("LocTimeLabel"));
+    LocTimeLabel = NamedLabel(group, QStringLiteral("LocTimeLabel"));
     LocTimePanel = makePanel(group, QStringLiteral("LocTimePanel"));
-    UTCTimeLabel = makeLabel(group, QStringLiteral("UTCTimeLabel"),
+    UTCTimeLabel = NamedLabel(group, QStringLiteral("UTCTimeLabel"),
                              QStringLiteral(" Greenwich Time (GMT = UTC)"));
     UTCTimePanel = makePanel(group, QStringLiteral("UTCTimePanel"));
-    SiderealTimeLabel = makeLabel(group, QStringLiteral("SiderealTimeLabel"),
+    SiderealTimeLabel = NamedLabel(group, QStringLiteral("SiderealTimeLabel"),
                                   QStringLiteral(" Local Apparent Sidereal Time"));
     SiderealTimePanel = makePanel(group, QStringLiteral("SiderealTimePanel"));
     JulianDateLabel =
-        makeLabel(group, QStringLiteral("JulianDateLabel"), QStringLiteral(" Julian Date"));
+        NamedLabel(group, QStringLiteral("JulianDateLabel"), QStringLiteral(" Julian Date"));
     JulianDatePanel = makePanel(group, QStringLiteral("JulianDatePanel"));
 
     auto* column = new QVBoxLayout(group);
@@ -121,7 +116,7 @@ QGroupBox* TimePage::buildWorldTimeGroup() {
     column->setSpacing(2);
     for (std::size_t i = 0; i < kWorldCityCount; ++i) {
         const WorldCity& city = WorldCities()[i];
-        column->addWidget(makeLabel(group, QStringLiteral("CityLabel%1").arg(i + 1),
+        column->addWidget(NamedLabel(group, QStringLiteral("CityLabel%1").arg(i + 1),
                                     QStringLiteral(" ") + QLatin1String(city.name)));
         cityPanels_[i] = makePanel(group, QLatin1String(city.panelName));
         column->addWidget(cityPanels_[i]);
@@ -155,7 +150,7 @@ QGroupBox* TimePage::buildInternetTimeGroup() {
     TimeStampEd = new QLineEdit(group);
     TimeStampEd->setObjectName(QStringLiteral("TimeStampEd"));
     TimeStampEd->setReadOnly(true);
-    AdjustLab = makeLabel(group, QStringLiteral("AdjustLab"));
+    AdjustLab = NamedLabel(group, QStringLiteral("AdjustLab"));
 
     GetInternetTimeBut = new QPushButton(QStringLiteral("Get Time"), group);
     GetInternetTimeBut->setObjectName(QStringLiteral("GetInternetTimeBut"));
@@ -180,10 +175,10 @@ QGroupBox* TimePage::buildInternetTimeGroup() {
     auto* grid = new QGridLayout(group);
     grid->setVerticalSpacing(6);
     grid->addWidget(
-        makeLabel(group, QStringLiteral("TimeServerLabel"), QStringLiteral("Time Server:")), 0, 0);
+        NamedLabel(group, QStringLiteral("TimeServerLabel"), QStringLiteral("Time Server:")), 0, 0);
     grid->addWidget(TimeServerBox, 0, 1);
     grid->addWidget(
-        makeLabel(group, QStringLiteral("TimeStampLabel"), QStringLiteral("TimeStamp:")), 1, 0);
+        NamedLabel(group, QStringLiteral("TimeStampLabel"), QStringLiteral("TimeStamp:")), 1, 0);
     grid->addWidget(TimeStampEd, 1, 1);
     grid->addWidget(AdjustLab, 2, 0, 1, 2);
     grid->addWidget(GetInternetTimeBut, 3, 0, 1, 2, Qt::AlignLeft);

@@ -68,7 +68,6 @@ private:
     QGroupBox* buildTimeNowGroup();
     QGroupBox* buildWorldTimeGroup();
     QGroupBox* buildInternetTimeGroup();
-    QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text = {});
     QLabel* makePanel(QWidget* parent, const QString& name);
     QCheckBox* makeCheckBox(QWidget* parent, const QString& name, const QString& text,
                             bool& setting);

@@ -2,6 +2,7 @@
 
 #include "astro/date_navigation.h"
 #include "astro/holidays.h"
+#include "widgets/widget_factories.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -27,10 +28,6 @@ constexpr int kPadding = 6;
 int IsoWeekdayOfDay(long long day) {
     const long long fromMonday = ((day + 5) % 7 + 7) % 7;
     return static_cast<int>(fromMonday) + 1;
-}
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 int ValidWeekStart(int index) {
@@ -99,7 +96,7 @@ YearDayInfo YearDayInfoLines(DateTime day, DateTime today, const DateLocale& nam
     YearDayInfo info;
     if (!std::isfinite(day) || !std::isfinite(today))
         return info;
-    const QString longDate = Text(FormatDate("dddd mmmm d, yyyy", day, names));
+    const QString longDate = ToQString(FormatDate("dddd mmmm d, yyyy", day, names));
     if (longDate.isEmpty())
         return info;
     const auto days =
@@ -304,7 +301,7 @@ void YearCalendarGrid::paintGrid(QPainter& painter, QSize size, bool withTodayMa
         painter.setPen(colours.color(QPalette::ButtonText));
         painter.setFont(bold);
         painter.drawText(title, Qt::AlignCenter,
-                         Text(names_.longMonthNames[static_cast<std::size_t>(month - 1)]) +
+                         ToQString(names_.longMonthNames[static_cast<std::size_t>(month - 1)]) +
                              QLatin1Char(' ') + QString::number(civil_.year));
 
         painter.setFont(plain);
@@ -312,7 +309,7 @@ void YearCalendarGrid::paintGrid(QPainter& painter, QSize size, bool withTodayMa
         for (int column = 0; column < 7; ++column) {
             const int weekday = layout.columnWeekdays[static_cast<std::size_t>(column)];
             const QString name =
-                Text(names_.shortDayNames[static_cast<std::size_t>(weekday - 1)]).left(2);
+                ToQString(names_.shortDayNames[static_cast<std::size_t>(weekday - 1)]).left(2);
             painter.drawText(geometry.headerCell(month, column), Qt::AlignCenter, name);
         }
         const QRect firstHeader = geometry.headerCell(month, weekNumbers_ ? -1 : 0);

@@ -5,6 +5,7 @@
 #include "infowin/year_calendar.h"
 #include "platform/clock.h"
 #include "platform/locale_formats.h"
+#include "widgets/widget_factories.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,24 +41,6 @@ DateTime SameDayInYear(DateTime day, int year) {
 
 int YearOf(DateTime day) {
     return DecodeDate(day).year;
-}
-
-QToolButton* ArrowButton(QWidget* parent, const char* name, Qt::ArrowType arrow,
-                         const QString& hint) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setArrowType(arrow);
-    button->setToolTip(hint);
-    button->setAutoRepeat(true);
-    button->setFixedSize(20, 20);
-    return button;
-}
-
-QPushButton* PushButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -123,7 +106,8 @@ QWidget* YearPage::buildControls() {
     auto* yearRow = new QHBoxLayout;
     yearRow->setSpacing(2);
     LastYearBut =
-        ArrowButton(panel, "LastYearBut", Qt::LeftArrow, QStringLiteral("Go to Last Year"));
+        ArrowButton(panel, QStringLiteral("LastYearBut"), Qt::LeftArrow, QStringLiteral("Go to Last Year"));
+    LastYearBut->setFixedSize(20, 20);
     BigCalYearComboBox = new QComboBox(panel);
     BigCalYearComboBox->setObjectName(QStringLiteral("BigCalYearComboBox"));
     BigCalYearComboBox->setEditable(true);
@@ -137,15 +121,16 @@ QWidget* YearPage::buildControls() {
         QRegularExpression(QStringLiteral("[0-9]{0,4}")), BigCalYearComboBox));
     BigCalYearComboBox->setFixedWidth(64);
     NextYearBut =
-        ArrowButton(panel, "NextYearBut", Qt::RightArrow, QStringLiteral("Go to Next Year"));
+        ArrowButton(panel, QStringLiteral("NextYearBut"), Qt::RightArrow, QStringLiteral("Go to Next Year"));
+    NextYearBut->setFixedSize(20, 20);
     yearRow->addWidget(LastYearBut);
     yearRow->addWidget(BigCalYearComboBox);
     yearRow->addWidget(NextYearBut);
     yearRow->addStretch(1);
     controls->addLayout(yearRow, 0, 0);
 
-    GoToBut = PushButton(panel, "YearGoToBut", QStringLiteral("Go To"));
-    TodayBut = PushButton(panel, "YearTodayBut", QStringLiteral("Today"));
+    GoToBut = NamedPushButton(panel, QStringLiteral("YearGoToBut"), QStringLiteral("Go To"));
+    TodayBut = NamedPushButton(panel, QStringLiteral("YearTodayBut"), QStringLiteral("Today"));
     controls->addWidget(GoToBut, 0, 1);
     controls->addWidget(TodayBut, 0, 2);
 
@@ -159,9 +144,9 @@ QWidget* YearPage::buildControls() {
         WeekStartBox->addItem(QLatin1String(day));
     controls->addWidget(WeekStartBox, 1, 1, 1, 2);
 
-    CopyBut = PushButton(panel, "CopyCalendarBut", QStringLiteral("Copy"));
-    SaveBut = PushButton(panel, "SaveCalendarBut", QStringLiteral("Save"));
-    PrintBut = PushButton(panel, "PrintCalendarBut", QStringLiteral("Print"));
+    CopyBut = NamedPushButton(panel, QStringLiteral("CopyCalendarBut"), QStringLiteral("Copy"));
+    SaveBut = NamedPushButton(panel, QStringLiteral("SaveCalendarBut"), QStringLiteral("Save"));
+    PrintBut = NamedPushButton(panel, QStringLiteral("PrintCalendarBut"), QStringLiteral("Print"));
     controls->addWidget(CopyBut, 2, 0, Qt::AlignLeft);
     controls->addWidget(SaveBut, 2, 1);
     controls->addWidget(PrintBut, 2, 2);

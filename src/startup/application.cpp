@@ -14,6 +14,7 @@
 #include "platform/system_timezone.h"
 #include "startup/command_line.h"
 #include "startup/screenshots.h"
+#include "startup/window_services.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -106,7 +107,8 @@ int RunApplication(int argc, char* argv[]) {
         settings.LastInfoFormTabIndex = commandLine.page;
         settings.ShowInfoFormAtStartup = true;
     }
-    TInfoForm info(settings, clock, form);
+    WindowServices services(form, settings, clock);
+    TInfoForm info(services.pageServices());
     form.setInfoWindow(&info);
     ApplicationRules rules(&form);
     app.installEventFilter(&rules);

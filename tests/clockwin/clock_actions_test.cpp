@@ -6,7 +6,7 @@
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
 #include "clockwin/clock_actions.h"
-#include "clockwin/menu_icons.h"
+#include "widgets/menu_icons.h"
 #include "clockwin/month_calendar.h"
 #include "support/fake_clock.h"
 #include "support/qstring_printer.h"

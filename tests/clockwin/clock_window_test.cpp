@@ -3,7 +3,7 @@
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "astro/timezone.h"
-#include "clockwin/info_window_link.h"
+#include "app/info_window_link.h"
 #include "support/fake_clock.h"
 
 #include <QAction>
@@ -26,7 +26,7 @@ struct FakeInfoLink : InfoWindowLink {
     int pageIndex() const override { return 3; }
     int setSheetIndex() const override { return 1; }
     bool weekNumbersChecked() const override { return true; }
-    bool ShowPage(int index) override {
+    bool ShowPage(InfoPage index) override {
         shownPages.push_back(index);
         return true;
     }

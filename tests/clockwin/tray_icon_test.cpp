@@ -4,7 +4,7 @@
 #include "astro/datetime.h"
 #include "astro/day_lists.h"
 #include "astro/moon_calendar.h"
-#include "clockwin/moon_icons.h"
+#include "widgets/moon_icons.h"
 
 #include <QAction>
 #include <QElapsedTimer>

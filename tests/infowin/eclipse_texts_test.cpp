@@ -2,7 +2,7 @@
 
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
-#include "clockwin/menu_icons.h"
+#include "widgets/menu_icons.h"
 #include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>

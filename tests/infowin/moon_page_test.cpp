@@ -5,8 +5,8 @@
 #include "astro/moon_calendar.h"
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
-#include "clockwin/day_display.h"
-#include "clockwin/moon_icons.h"
+#include "widgets/day_display.h"
+#include "widgets/moon_icons.h"
 #include "infowin/apollo_marker.h"
 #include "support/qstring_printer.h"
 

@@ -1,4 +1,4 @@
-#include "infowin/link_label.h"
+#include "widgets/link_label.h"
 
 #include <QMouseEvent>
 

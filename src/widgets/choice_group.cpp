@@ -1,4 +1,4 @@
-#include "infowin/choice_group.h"
+#include "widgets/choice_group.h"
 
 #include <QGroupBox>
 #include <QRadioButton>

@@ -1,4 +1,4 @@
-#include "clockwin/moon_image.h"
+#include "widgets/moon_image.h"
 
 #include "astro/moon_calendar.h"
 #include "astro/moon_picture.h"

@@ -1,4 +1,4 @@
-#include "clockwin/day_display.h"
+#include "widgets/day_display.h"
 
 #include "app/settings.h"
 #include "astro/eclipses.h"

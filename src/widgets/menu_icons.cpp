@@ -1,6 +1,6 @@
-#include "clockwin/menu_icons.h"
+#include "widgets/menu_icons.h"
 
-#include "clockwin/moon_icons.h"
+#include "widgets/moon_icons.h"
 
 #include <QImage>
 #include <QPainter>

@@ -6,6 +6,24 @@ namespace skelvane {
 
 class InfoWindowTickTarget;
 
+// The pages of the information window, in tab order. Both windows name pages by these.
+enum InfoPage {
+    kMoonSheet = 0,
+    kPlanetSheet = 1,
+    kWeatherSheet = 2,
+    kRadarSheet = 3,
+    kSatelliteSheet = 4,
+    kTimeSheet = 5,
+    kSetSheet = 6,
+    kYearSheet = 7,
+    kToolSheet = 8,
+    kGraphSheet = 9,
+    kHolidaySheet = 10,
+    kMapSheet = 11,
+    kAboutSheet = 12,
+    kInfoPageCount = 13,
+};
+
 // What the clock window needs from the information window: its start tasks, the tick's
 // refreshes, the page commands and the state saved at exit.
 class InfoWindowLink {
@@ -21,7 +39,7 @@ public:
 
     // The page rule of the page commands: closes the window when it is showing on that
     // page, else shows it (when hidden) on that page. Returns whether it now shows.
-    virtual bool ShowPage(int index) = 0;
+    virtual bool ShowPage(InfoPage page) = 0;
     // Shows the window on whatever page it was, or closes it when showing.
     virtual void ToggleShowing() = 0;
     virtual void CloseWindow() = 0;

@@ -1,7 +1,7 @@
-#include "clockwin/moon_icons.h"
+#include "widgets/moon_icons.h"
 
 #include "astro/moon_calendar.h"
-#include "clockwin/moon_image.h"
+#include "widgets/moon_image.h"
 
 #include <QPixmap>
 

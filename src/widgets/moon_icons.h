@@ -1,7 +1,7 @@
 #pragma once
 
 #include "astro/datetime.h"
-#include "clockwin/full_moon_image.h"
+#include "widgets/full_moon_image.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "clockwin/day_display.h"
+#include "widgets/day_display.h"
 
 #include "app/settings.h"
 #include "astro/day_lists.h"
@@ -9,6 +9,7 @@
 #include "astro/sun.h"
 #include "astro/time_conversions.h"
 #include "astro/timezone.h"
+#include "widgets/widget_factories.h"
 
 #include <cmath>
 
@@ -21,12 +22,8 @@ const QColor kBlue(0, 0, 255);
 const QColor kBlack(0, 0, 0);
 constexpr const char* kGreenwichName = "Greenwich Time (GMT)";
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 QString Formatted(const char* pattern, DateTime value, const DateLocale& names) {
-    return Text(FormatDate(pattern, value, names));
+    return ToQString(FormatDate(pattern, value, names));
 }
 
 QString PadLeft(QString text, int width) {
@@ -45,15 +42,15 @@ SunLines SunEvent(const Settings& settings, const DayDisplayInputs& in, const ch
     const bool local = settings.UseLocalTime;
     SunLines lines;
     lines.zone =
-        local ? Text(CurrentTimeZoneState().zoneName) : QString::fromLatin1(kGreenwichName);
+        local ? ToQString(CurrentTimeZoneState().zoneName) : QString::fromLatin1(kGreenwichName);
     const DateTime shown = local ? instants.local : instants.utc;
-    QString time = Text(FormatHours(local, settings.UseMilitaryTime, offset, hours));
+    QString time = ToQString(FormatHours(local, settings.UseMilitaryTime, offset, hours));
     // Sunset lines up under sunrise: a short time gets a leading blank.
     if (!riseText.isNull() && (time.size() <= 7 || time.size() < riseText.size()))
         time.prepend(QLatin1Char(' '));
     lines.label = QString::fromLatin1(word) + QLatin1Char(' ') + time;
     lines.line =
-        lines.label + QStringLiteral("  ") + Text(FormatDate(in.shortDatePattern, shown, in.names));
+        lines.label + QStringLiteral("  ") + ToQString(FormatDate(in.shortDatePattern, shown, in.names));
     return lines;
 }
 
@@ -72,13 +69,13 @@ SkyDirection Direction(double azimuth) {
 std::pair<QString, QString> DayNames(const DayDisplayInputs& in, const DayDisplay& display) {
     QString first, second;
     const HolidayMatch holiday = HolidayNameOn(1, in.day);
-    first = Text(std::string(holiday.name));
+    first = ToQString(std::string(holiday.name));
     // The second lookup also reaches the table's last entry (27), so two holidays sharing
     // the year's last holiday date are both shown.
     if (holiday.index > 0 && holiday.index + 1 <= kHolidayCount)
-        second = Text(std::string(HolidayNameOn(holiday.index + 1, in.day).name));
+        second = ToQString(std::string(HolidayNameOn(holiday.index + 1, in.day).name));
 
-    const QString season = Text(GetEquinoxSolsticeName(display.seasons, in.day));
+    const QString season = ToQString(GetEquinoxSolsticeName(display.seasons, in.day));
     for (const QString& name : {season, display.phaseNameOfDay}) {
         if (name.isEmpty())
             continue;
@@ -99,7 +96,7 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
     const CivilDate date = DecodeDate(day);
     const DateTime momentUtc = LocalToUtc(moment);
     const double offsetNow = CurrentTimeZoneState().offsetHours; // left at momentUtc
-    const QString zoneNow = Text(CurrentTimeZoneState().zoneName);
+    const QString zoneNow = ToQString(CurrentTimeZoneState().zoneName);
 
     // Sunrise and sunset (UT hours, or the all-day codes).
     const double altitudeFeet = settings.Altitude;
@@ -143,18 +140,18 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
     listMode.datePattern = ListDisplayMode{}.datePattern;
     display.phases = CalcMoonPhases(listMode, day);
     display.seasons = CalcEquinoxSolstice(listMode, date.year);
-    display.phaseNameOfDay = Text(GetMoonPhaseName(display.phases, day));
+    display.phaseNameOfDay = ToQString(GetMoonPhaseName(display.phases, day));
     display.momentUtc = momentUtc;
     QString moonLabels[2];
     if (moon.allDay) {
-        moonLabels[0] = Text(moon.events[0].text);
+        moonLabels[0] = ToQString(moon.events[0].text);
     } else {
         const int width = settings.UseMilitaryTime ? 7 : 9;
         for (int n = 0; n < 2; ++n) {
             if (n < moon.count) {
                 const StMoonRec& event = moon.events[n];
                 const QString time =
-                    Text(FormatHours(false, settings.UseMilitaryTime, 0, event.seconds / 3600.0));
+                    ToQString(FormatHours(false, settings.UseMilitaryTime, 0, event.seconds / 3600.0));
                 moonLabels[n] =
                     QString::fromLatin1(event.isRise ? "MRise" : "MSet ") + PadLeft(time, width);
             } else {
@@ -195,7 +192,7 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
                        QStringLiteral(")\n") + settings.PlaceName + QLatin1Char('\n') + zoneLabel +
                        QStringLiteral("\nClick for Moon Info");
     const DateTime today = DateOf(in.now);
-    display.dateHint = Text(FormatDate(in.shortDatePattern, today, in.names)) +
+    display.dateHint = ToQString(FormatDate(in.shortDatePattern, today, in.names)) +
                        QStringLiteral("\nDay  ") + QString::number(DayOfYear(today)) +
                        QStringLiteral("\nWeek  ") + QString::number(IsoWeekNumber(today)) +
                        QStringLiteral("\nClick for Year Calendar");
@@ -231,11 +228,11 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
             display.dayNamed = true;
             display.dayInfoColor = kRed;
             display.dayInfo1 =
-                Text(std::string(eclipse->name)).toUpper().contains(QStringLiteral("LUNAR"))
+                ToQString(std::string(eclipse->name)).toUpper().contains(QStringLiteral("LUNAR"))
                     ? QStringLiteral("Lunar Eclipse")
                     : QStringLiteral("Solar Eclipse");
             const double hours = (eclipse->instant - std::floor(eclipse->instant)) * 24.0;
-            display.dayInfo2 = Text(FormatHours(false, settings.UseMilitaryTime, 0, hours));
+            display.dayInfo2 = ToQString(FormatHours(false, settings.UseMilitaryTime, 0, hours));
         }
     }
     return display;

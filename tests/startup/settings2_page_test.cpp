@@ -4,6 +4,7 @@
 #include "app/settings_store.h"
 #include "clockwin/clock_window.h"
 #include "clockwin/tray_icon.h"
+#include "startup/window_services.h"
 #include "support/fake_clock.h"
 #include "support/qstring_printer.h"
 
@@ -54,7 +55,10 @@ protected:
     void makePage() {
         form = std::make_unique<TForm1>(settings, store, clock, TForm1::Options{true});
         form->setProcessEnder([] {});
-        page = std::make_unique<Settings2Page>(settings, *form);
+        services = std::make_unique<WindowServices>(*form, settings, clock);
+        adapter = std::make_unique<ClockWindowAdapter>(*form);
+        page = std::make_unique<Settings2Page>(
+            settings, *adapter, services->pageServices().commands.settingsToggles);
     }
     template <typename T> T* control(const QString& name) {
         T* found = page->findChild<T*>(name);
@@ -71,6 +75,8 @@ protected:
     Settings settings;
     test::FakeClock clock{SafeEncodeDateTime(2024, 12, 25, 15, 7, 42, 0)};
     std::unique_ptr<TForm1> form;
+    std::unique_ptr<WindowServices> services;
+    std::unique_ptr<ClockWindowAdapter> adapter;
     std::unique_ptr<Settings2Page> page;
 };
 

@@ -1,4 +1,4 @@
-#include "help/window_placement.h"
+#include "widgets/window_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

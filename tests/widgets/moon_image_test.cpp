@@ -1,6 +1,6 @@
-#include "clockwin/full_moon_image.h"
-#include "clockwin/moon_icons.h"
-#include "clockwin/moon_image.h"
+#include "widgets/full_moon_image.h"
+#include "widgets/moon_icons.h"
+#include "widgets/moon_image.h"
 
 #include "astro/datetime.h"
 #include "astro/moon_calendar.h"

@@ -1,4 +1,4 @@
-#include "clockwin/full_moon_image.h"
+#include "widgets/full_moon_image.h"
 
 #include <QColor>
 #include <QPainter>
