@@ -3,9 +3,9 @@
 #include "app/settings.h"
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
+#include "infowin/moon_page.h"
 #include "widgets/day_display.h"
 #include "widgets/moon_icons.h"
-#include "infowin/moon_page.h"
 
 #include "window_bench_main.h"
 

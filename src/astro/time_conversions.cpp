@@ -37,7 +37,7 @@ DateTime LocalToUtc(DateTime local) {
         result = beforeReads ? before : after;
     else
         result = std::max(before, after); // a skipped reading: on the clock before the change
-    TimeZoneOffsetHours(result); // leave the zone state at the instant converted
+    TimeZoneOffsetHours(result);          // leave the zone state at the instant converted
     return result;
 }
 

@@ -23,8 +23,7 @@ bool ApplicationRules::eventFilter(QObject* watched, QEvent* event) {
     // Enter is consumed everywhere; in the postal-code box it runs the city search.
     QWidget* focus = QApplication::focusWidget();
     if (focus && focus->objectName() == QLatin1String("ZipEd"))
-        if (auto* find =
-                focus->window()->findChild<QAbstractButton*>(QStringLiteral("FindZipBut")))
+        if (auto* find = focus->window()->findChild<QAbstractButton*>(QStringLiteral("FindZipBut")))
             find->click();
     return true;
 }

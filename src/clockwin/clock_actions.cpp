@@ -147,18 +147,17 @@ ClockActions CreateClockActions(QObject* owner) {
 }
 
 QList<ClockActions::PageCommand> ClockActions::pageCommands() const {
-    return {
-        {ShowMoonSheetAction1, kMoonSheet},
-        {ShowPlanetSheetAction1, kPlanetSheet},
-        {ShowWeatherSheetAction1, kWeatherSheet},
-        {ShowRadarSheetAction1, kRadarSheet},
-        {ShowSatelliteSheetAction1, kSatelliteSheet},
-        {ShowTimeSheetAction1, kTimeSheet},
-        {ShowSetSheetAction1, kSetSheet},
-        {ShowYearSheetAction1, kYearSheet},
-        {ShowToolSheetAction1, kToolSheet},
-        {ShowMapSheetAction1, kMapSheet},
-        {ShowAboutSheetAction1, kAboutSheet}};
+    return {{ShowMoonSheetAction1, kMoonSheet},
+            {ShowPlanetSheetAction1, kPlanetSheet},
+            {ShowWeatherSheetAction1, kWeatherSheet},
+            {ShowRadarSheetAction1, kRadarSheet},
+            {ShowSatelliteSheetAction1, kSatelliteSheet},
+            {ShowTimeSheetAction1, kTimeSheet},
+            {ShowSetSheetAction1, kSetSheet},
+            {ShowYearSheetAction1, kYearSheet},
+            {ShowToolSheetAction1, kToolSheet},
+            {ShowMapSheetAction1, kMapSheet},
+            {ShowAboutSheetAction1, kAboutSheet}};
 }
 
 QList<QAction*> ClockActions::all() const {

@@ -1,20 +1,20 @@
 #include "clockwin/clock_window.h"
 
 #include "app/animation_timer.h"
+#include "app/info_window_link.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "astro/date_navigation.h"
 #include "astro/format_date.h"
 #include "clockwin/first_run_location.h"
 #include "clockwin/hint_switch.h"
-#include "app/info_window_link.h"
-#include "widgets/menu_icons.h"
 #include "clockwin/month_calendar.h"
-#include "widgets/moon_image.h"
 #include "clockwin/screen_snap.h"
 #include "clockwin/tray_icon.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
+#include "widgets/menu_icons.h"
+#include "widgets/moon_image.h"
 #include "widgets/window_placement.h"
 
 #include <QAction>

@@ -5,9 +5,9 @@
 #include "astro/eclipses.h"
 #include "clockwin/clock_actions.h"
 #include "clockwin/clock_menus.h"
+#include "platform/locale_formats.h"
 #include "widgets/day_display.h"
 #include "widgets/moon_icons.h"
-#include "platform/locale_formats.h"
 
 #include <QIcon>
 #include <QList>

@@ -2,17 +2,17 @@
 // the settings toggles.
 #include "clockwin/clock_window.h"
 
+#include "app/info_window_link.h"
 #include "app/settings.h"
 #include "astro/date_navigation.h"
 #include "astro/day_lists.h"
 #include "astro/meteor_showers.h"
 #include "astro/timezone.h"
 #include "clockwin/hint_switch.h"
-#include "app/info_window_link.h"
-#include "widgets/menu_icons.h"
 #include "clockwin/month_calendar.h"
 #include "clockwin/tray_icon.h"
 #include "platform/clock.h"
+#include "widgets/menu_icons.h"
 #include "widgets/widget_factories.h"
 #include "widgets/window_placement.h"
 
@@ -42,8 +42,7 @@ constexpr int kYearBoxWidth = 56;
 // A month-row arrow that repeats its action while held down.
 QToolButton* MonthRowArrow(QWidget* parent, const char* name, Qt::ArrowType arrow, int x,
                            QAction* action) {
-    QToolButton* button =
-        ArrowButton(parent, QLatin1String(name), arrow, action->toolTip());
+    QToolButton* button = ArrowButton(parent, QLatin1String(name), arrow, action->toolTip());
     button->setGeometry(x, 2, kButtonWidth, kRowHeight - 2);
     QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
     return button;
@@ -70,10 +69,10 @@ void TForm1::buildMonthRow() {
         MonthComboBox->addItem(QString::fromStdString(name));
     MonthComboBox->setGeometry(2 + kButtonWidth, 2, kMonthBoxWidth, kRowHeight - 2);
     ButNextMonth = MonthRowArrow(Panel3, "ButNextMonth", Qt::RightArrow,
-                               2 + kButtonWidth + kMonthBoxWidth, actions_.GoToNextMonthAction1);
+                                 2 + kButtonWidth + kMonthBoxWidth, actions_.GoToNextMonthAction1);
     const int yearBoxLeft = width - 2 - kButtonWidth - kYearBoxWidth;
     ButLastYear = MonthRowArrow(Panel3, "ButLastYear", Qt::LeftArrow, yearBoxLeft - kButtonWidth,
-                              actions_.GoToPrevYearAction1);
+                                actions_.GoToPrevYearAction1);
     YearComboBox = new QComboBox(Panel3);
     YearComboBox->setObjectName(QStringLiteral("YearComboBox"));
     YearComboBox->setEditable(true);
@@ -85,7 +84,7 @@ void TForm1::buildMonthRow() {
     YearComboBox->setMaxVisibleItems(12);
     YearComboBox->setGeometry(yearBoxLeft, 2, kYearBoxWidth, kRowHeight - 2);
     ButNextYear = MonthRowArrow(Panel3, "ButNextYear", Qt::RightArrow, width - 2 - kButtonWidth,
-                              actions_.GoToNextYearAction1);
+                                actions_.GoToNextYearAction1);
 
     QFont small(QStringLiteral("Arial"));
     small.setStyleHint(QFont::SansSerif);

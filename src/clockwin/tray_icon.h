@@ -1,8 +1,8 @@
 #pragma once
 
-#include "widgets/platform_colours.h"
 #include "astro/datetime.h"
 #include "widgets/moon_icons.h"
+#include "widgets/platform_colours.h"
 
 #include <QChar>
 #include <QColor>

@@ -169,8 +169,9 @@ QWidget* GraphPage::buildSidePanel() {
     };
     for (int i = 0; i < 4; ++i) {
         const auto& season = seasonButtons[i];
-        QPushButton* button = NamedPushButton(panel, QLatin1String(season.name), QLatin1String(season.caption),
-                                         QStringLiteral("Go To ") + QLatin1String(season.caption));
+        QPushButton* button =
+            NamedPushButton(panel, QLatin1String(season.name), QLatin1String(season.caption),
+                            QStringLiteral("Go To ") + QLatin1String(season.caption));
         connect(button, &QPushButton::clicked, this, season.handler);
         seasonButs_[static_cast<std::size_t>(i)] = button;
         seasons->addWidget(button, i / 2, i % 2);
@@ -199,9 +200,12 @@ QWidget* GraphPage::buildSidePanel() {
 
     auto* images = new QHBoxLayout;
     images->setSpacing(3);
-    QPushButton* copy = NamedPushButton(panel, QStringLiteral("CopyGraphBut"), QStringLiteral("Copy"));
-    QPushButton* save = NamedPushButton(panel, QStringLiteral("SaveGraphBut"), QStringLiteral("Save"));
-    QPushButton* print = NamedPushButton(panel, QStringLiteral("PrintGraphBut"), QStringLiteral("Print"));
+    QPushButton* copy =
+        NamedPushButton(panel, QStringLiteral("CopyGraphBut"), QStringLiteral("Copy"));
+    QPushButton* save =
+        NamedPushButton(panel, QStringLiteral("SaveGraphBut"), QStringLiteral("Save"));
+    QPushButton* print =
+        NamedPushButton(panel, QStringLiteral("PrintGraphBut"), QStringLiteral("Print"));
     images->addWidget(copy);
     images->addWidget(save);
     images->addWidget(print);

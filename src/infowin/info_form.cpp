@@ -16,8 +16,8 @@
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
 #include "infowin/year_page.h"
-#include "platform/locale_formats.h"
 #include "platform/clock.h"
+#include "platform/locale_formats.h"
 #include "widgets/window_placement.h"
 
 #include <QAction>
@@ -58,7 +58,7 @@ const std::array<const char*, kInfoPageCount>& TInfoForm::TabCaptions() {
     return captions;
 }
 
-TInfoForm::TInfoForm(PageServices services, QWidget* parent)
+TInfoForm::TInfoForm(const PageServices& services, QWidget* parent)
     : QMainWindow(parent), services_(services), settings_(services.settings),
       clock_(services.clock), clockWindow_(services.clockWindow) {
     setObjectName(QStringLiteral("InfoForm"));
@@ -73,11 +73,10 @@ TInfoForm::TInfoForm(PageServices services, QWidget* parent)
     setWindowFlag(Qt::Window);
     ApplyStayOnTop(this, settings_.StayOnTop);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) {
-                if (services_.commands.clockMenu)
-                    services_.commands.clockMenu->popup(mapToGlobal(pos));
-            });
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (services_.commands.clockMenu)
+            services_.commands.clockMenu->popup(mapToGlobal(pos));
+    });
 
     buildPages();
     buildMenus();
@@ -193,8 +192,7 @@ void TInfoForm::buildPages() {
     connect(locationPage_, &LocationPage::closeRequested, this, &QWidget::close);
     connect(locationPage_, &LocationPage::mapLocationChanged, mapLocationGroup_,
             &MapLocationGroup::showLocation);
-    connect(locationPage_, &LocationPage::goToMapsRequested, this,
-            [this] { ShowPage(kMapSheet); });
+    connect(locationPage_, &LocationPage::goToMapsRequested, this, [this] { ShowPage(kMapSheet); });
     connect(locationPage_, &LocationPage::messageRequested, this, [this](const QString& text) {
         // Not modal: the clock keeps ticking while the message is up.
         auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Skelvane"), text,
@@ -264,15 +262,7 @@ void TInfoForm::FormCreate() {
                            ProductLine(QStringLiteral(SKELVANE_VERSION)));
     if (settings_.AnimateMoon)
         updateAnimationTimer();
-    MapLocation saved;
-    saved.latitude = settings_.Latitude;
-    saved.longitude = settings_.Longitude;
-    saved.altitudeFeet = settings_.Altitude;
-    saved.placeName = settings_.PlaceName;
-    saved.country = settings_.CountryName;
-    saved.state = settings_.StateName;
-    saved.city = settings_.CityName;
-    mapLocationGroup_->showLocation(saved);
+    mapLocationGroup_->showLocation(MapLocationFromSettings(settings_));
     if (settings_.ShowInfoFormAtStartup)
         show();
 }

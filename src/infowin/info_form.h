@@ -33,7 +33,7 @@ struct Settings;
 class TInfoForm : public QMainWindow, public InfoWindowLink, public InfoWindowTickTarget {
     Q_OBJECT
 public:
-    explicit TInfoForm(PageServices services, QWidget* parent = nullptr);
+    explicit TInfoForm(const PageServices& services, QWidget* parent = nullptr);
     ~TInfoForm() override;
 
     // Captions of the thirteen tabs (" Radar" and " Set" keep their leading blank).

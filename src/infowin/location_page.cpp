@@ -31,20 +31,6 @@ constexpr int kNorth = 0, kSouth = 1;
 constexpr int kEast = 0, kWest = 1;
 constexpr int kFeet = 0, kMeters = 1;
 
-// Elevation of the station line with this code. The list gives US places no elevation of
-// their own, and their station's is a far better guess than the previous place's height.
-std::optional<double> StationElevation(const PlaceList& list, std::string_view code) {
-    code = Trim(code);
-    if (code.empty())
-        return std::nullopt;
-    for (std::size_t i = kStationLines.first; i <= kStationLines.last && i < list.size(); ++i) {
-        const std::string_view line = list.line(i);
-        if (EqualsIgnoringAsciiCase(Trim(PlaceField(line, 4)), code))
-            return ElevationMetres(line);
-    }
-    return std::nullopt;
-}
-
 // One coordinate group: a caption row "Degrees / Minutes / Seconds" over the three edits
 // and the hemisphere list.
 QGroupBox* CoordinateGroup(QWidget* parent, const char* title, QLineEdit* degrees,
@@ -68,18 +54,11 @@ QGroupBox* CoordinateGroup(QWidget* parent, const char* title, QLineEdit* degree
 
 LocationPage::LocationPage(Settings& settings, SettingsStore& store, QWidget* parent)
     : QWidget(parent), settings_(settings), store_(store),
-      bigList_(std::make_unique<BigList>(PlaceListFolders(ProgramFolder()))) {
+      bigList_(std::make_unique<BigList>(PlaceListFolders(ProgramFolder()))), choice_(settings) {
     setObjectName(QStringLiteral("SettingsSheet1"));
     setWindowTitle(QStringLiteral("Settings1"));
     buildControls();
     showLoadFileLines();
-    mapLocation_ = {settings_.Latitude,
-                    settings_.Longitude,
-                    settings_.SaveLocation.Altitude,
-                    settings_.SaveLocation.PlaceName,
-                    settings_.SaveLocation.CountryName,
-                    settings_.SaveLocation.StateName,
-                    settings_.SaveLocation.CityName};
 }
 
 LocationPage::~LocationPage() = default;
@@ -92,7 +71,9 @@ void LocationPage::buildControls() {
     zipRow->addWidget(new QLabel(QStringLiteral("Zip Code:"), zipGroup));
     ZipEd = NamedEdit(zipGroup, QStringLiteral("ZipEd"), 80);
     zipRow->addWidget(ZipEd);
-    FindZipBut = NamedPushButton(zipGroup, QStringLiteral("FindZipBut"), QStringLiteral("Find City"), QStringLiteral("Find US City from Zip Code"));
+    FindZipBut =
+        NamedPushButton(zipGroup, QStringLiteral("FindZipBut"), QStringLiteral("Find City"),
+                        QStringLiteral("Find US City from Zip Code"));
     FindZipBut->setDefault(true);
     zipRow->addWidget(FindZipBut);
     zipRow->addStretch(1);
@@ -156,7 +137,8 @@ void LocationPage::buildControls() {
     altitudeRow->addWidget(FeetMeterBox);
     altitudeRow->addWidget(new QLabel(QStringLiteral("(Above Sea Level)"), placeGroup));
     altitudeRow->addStretch(1);
-    auto* saveLocation = NamedPushButton(placeGroup, QStringLiteral("SaveLocationOnlyBut"), QStringLiteral("Save"), QStringLiteral("Save Location"));
+    auto* saveLocation = NamedPushButton(placeGroup, QStringLiteral("SaveLocationOnlyBut"),
+                                         QStringLiteral("Save"), QStringLiteral("Save Location"));
     altitudeRow->addWidget(saveLocation);
     placeBox->addLayout(altitudeRow);
 
@@ -166,7 +148,8 @@ void LocationPage::buildControls() {
     WeatherStationCodeEd2 = NamedEdit(stationGroup, QStringLiteral("WeatherStationCodeEd2"), 72);
     WeatherStationCodeEd2->setReadOnly(true);
     auto* saveStation =
-        NamedPushButton(stationGroup, QStringLiteral("SaveWeatherStationOnlyBut"), QStringLiteral("Save"), QStringLiteral("Save Weather Station"));
+        NamedPushButton(stationGroup, QStringLiteral("SaveWeatherStationOnlyBut"),
+                        QStringLiteral("Save"), QStringLiteral("Save Weather Station"));
     stationGrid->addWidget(new QLabel(QStringLiteral(" Name"), stationGroup), 0, 0);
     stationGrid->addWidget(WeatherStationNameEd2, 0, 1, 1, 2);
     stationGrid->addWidget(new QLabel(QStringLiteral(" Code"), stationGroup), 1, 0);
@@ -179,7 +162,8 @@ void LocationPage::buildControls() {
     auto* reset = NamedPushButton(this, QStringLiteral("ResetBut"), QStringLiteral("Reset"));
     auto* cancel = NamedPushButton(this, QStringLiteral("CloseBut"), QStringLiteral("Cancel"));
     auto* getMap = NamedPushButton(this, QStringLiteral("GetMapBut"), QStringLiteral("Get Map"));
-    auto* goToMaps = NamedPushButton(this, QStringLiteral("GoToMapsBut"), QStringLiteral("Go To Maps"));
+    auto* goToMaps =
+        NamedPushButton(this, QStringLiteral("GoToMapsBut"), QStringLiteral("Go To Maps"));
     buttons->addWidget(saveAll, 0, 0);
     buttons->addWidget(reset, 0, 1);
     buttons->addWidget(cancel, 0, 2);
@@ -250,7 +234,6 @@ bool LocationPage::placeListLoaded() const {
 void LocationPage::FormShow() {
     DistanceLab1->clear();
     DistanceLab2->clear();
-    skipSecondDistance_ = true;
     LoadBigList();
     fillFromSaved();
 }
@@ -308,8 +291,6 @@ void LocationPage::fillFromSaved() {
     // The pending values start again from the saved ones; filling the boxes must not
     // replace the saved country with whatever the Country box last showed.
     const PlaceStrings& saved = settings_.SaveLocation;
-    pending_ = {saved.PlaceName,   saved.CityName, saved.StateName,
-                saved.CountryName, saved.ZipCode,  saved.Altitude};
     fillCountryList();
     StateBox2Select(stateIndex);
 
@@ -324,7 +305,7 @@ void LocationPage::fillFromSaved() {
     LonDegreesLabel->setText(QString::number(lon.hours));
     LonMinutesLabel->setText(QString::number(lon.minutes));
     LonSecondsLabel->setText(QString::number(lon.seconds));
-    savedCoordinatesShown_ = coordinateTexts();
+    choice_.startFromSaved(settings_, coordinateTexts());
     const bool meters = settings_.DistanceUnits == QLatin1Char('M');
     FeetMeterBox->setCurrentIndex(meters ? kMeters : kFeet);
     showAltitude(AltitudeEditFromFeet(saved.Altitude, meters), saved.Altitude);
@@ -354,7 +335,7 @@ bool LocationPage::showMeters() const {
 void LocationPage::CountryBoxSelect() {
     if (!placeListLoaded() || bigList_->list().empty())
         return;
-    pending_.country = CutPlaceText(CountryBox->currentText().trimmed());
+    choice_.chooseCountry(CountryBox->currentText());
     fillCountryList();
 }
 
@@ -390,7 +371,7 @@ void LocationPage::FindZipButClick() {
         return;
     // The country step for the United States, then the state of the code's line.
     CountryBox->setCurrentIndex(0);
-    pending_.country = CutPlaceText(CountryBox->currentText().trimmed());
+    choice_.chooseCountry(CountryBox->currentText());
     StateBox1->setVisible(true);
     StateBox1Label->setVisible(true);
     StateBox1->setCurrentIndex(search->stateIndex);
@@ -426,20 +407,18 @@ void LocationPage::pickLine(std::string_view line) {
     LonSecondsLabel->setText(ToQString(pick.longitude.seconds));
     EastWestComboBox->setCurrentIndex(pick.east ? kEast : kWest);
 
-    pending_.city = ToQString(pick.city);
-    pending_.state = ToQString(pick.state);
-    pending_.country = ToQString(pick.country);
+    choice_.pick(pick);
     if (pick.zipEdit)
         ZipEd->setText(ToQString(*pick.zipEdit));
-    pending_.placeName = ToQString(pick.placeName);
-    PlaceNameEd->setText(pending_.placeName);
+    PlaceNameEd->setText(choice_.pending().placeName);
 
     const std::optional<double> metres = pick.elevationMetres
                                              ? pick.elevationMetres
                                              : StationElevation(bigList_->list(), pick.stationCode);
     if (metres) {
-        pending_.altitudeFeet = FeetFromMetres(*metres);
-        showAltitude(ToQString(AltitudeEditText(*metres, showMeters())), pending_.altitudeFeet);
+        choice_.setPendingAltitude(FeetFromMetres(*metres));
+        showAltitude(ToQString(AltitudeEditText(*metres, showMeters())),
+                     choice_.pending().altitudeFeet);
     } else {
         AltitudeEd->clear();
     }
@@ -447,40 +426,19 @@ void LocationPage::pickLine(std::string_view line) {
     if (pick.needsClosestStation)
         FindClosest();
     else
-        WeatherStationNameEd2->setText(pending_.placeName);
+        WeatherStationNameEd2->setText(choice_.pending().placeName);
 
-    if (const std::optional<LatLon> picked = GetLatLon()) {
-        showDistances(*picked);
-        previousPick_ = PreviousPick{*picked, pending_.placeName};
-    }
-    if (previousPick_) {
-        mapLocation_.latitude = previousPick_->where.latitude;
-        mapLocation_.longitude = previousPick_->where.longitude;
-    }
-    mapLocation_.altitudeFeet = pending_.altitudeFeet;
-    mapLocation_.placeName = pending_.placeName;
-    mapLocation_.country = pending_.country;
-    mapLocation_.state = pending_.state;
-    mapLocation_.city = pending_.city;
-    emit mapLocationChanged(mapLocation_);
-}
-
-void LocationPage::showDistances(LatLon picked) {
-    const std::string name = pending_.placeName.toStdString();
-    const LatLon saved{settings_.Latitude, settings_.Longitude};
-    DistanceLab1->setText(ToQString(DistanceLabelText(
-        DistanceMiles(saved, picked), settings_.SaveLocation.PlaceName.toStdString(), name)));
-    if (skipSecondDistance_) {
-        skipSecondDistance_ = false;
-    } else if (previousPick_) {
-        DistanceLab2->setText(ToQString(DistanceLabelText(DistanceMiles(previousPick_->where, picked),
-                                                  previousPick_->placeName.toStdString(), name)));
-    }
+    const LocationChoice::Distances distances = choice_.placedAt(GetLatLon(), settings_);
+    if (distances.fromSaved)
+        DistanceLab1->setText(*distances.fromSaved);
+    if (distances.fromPrevious)
+        DistanceLab2->setText(*distances.fromPrevious);
+    emit mapLocationChanged(choice_.mapLocation());
 }
 
 void LocationPage::showAltitude(const QString& text, int feet) {
     AltitudeEd->setText(text);
-    altitudeShown_ = {text, showMeters(), feet};
+    choice_.showAltitude(text, showMeters(), feet);
 }
 
 void LocationPage::FindClosest() {
@@ -499,8 +457,9 @@ void LocationPage::FindClosest() {
     WeatherStationCodeEd2->setText(ToQString(station.code));
     if (AltitudeEd->text().isEmpty()) {
         if (const std::optional<double> metres = ElevationMetres(line)) {
-            pending_.altitudeFeet = FeetFromMetres(*metres);
-            showAltitude(ToQString(AltitudeEditText(*metres, showMeters())), pending_.altitudeFeet);
+            choice_.setPendingAltitude(FeetFromMetres(*metres));
+            showAltitude(ToQString(AltitudeEditText(*metres, showMeters())),
+                         choice_.pending().altitudeFeet);
         }
     }
 }
@@ -544,42 +503,14 @@ void LocationPage::SetLongitudeDisplay(const QString& coordinate) {
 }
 
 void LocationPage::SaveOrUpdateLocation() {
-    // Unreadable coordinates keep the saved ones rather than turn into 0. So do edits
-    // still showing the saved place: they hold it only to the nearest second.
-    if (coordinateTexts() != savedCoordinatesShown_) {
-        if (const std::optional<LatLon> edits = GetLatLon()) {
-            settings_.Latitude = edits->latitude;
-            settings_.Longitude = edits->longitude;
-        }
-        savedCoordinatesShown_ = coordinateTexts();
-    }
-    settings_.SouthernHemisphere = settings_.Latitude < 0;
-
-    pending_.placeName = CutPlaceText(PlaceNameEd->text());
-    pending_.zip = CutPlaceText(ZipEd->text());
-    settings_.CityStateZipEdText = pending_.placeName;
-    // Whole metres are coarser than feet: a height shown in metres and left alone keeps
-    // its exact feet instead of drifting by a foot at every save.
-    const bool untouched =
-        AltitudeEd->text() == altitudeShown_.text && showMeters() == altitudeShown_.meters;
-    if (untouched)
-        pending_.altitudeFeet = altitudeShown_.feet;
-    else if (const std::optional<int> feet = AltitudeFeetFromEdit(AltitudeEd->text(), showMeters()))
-        pending_.altitudeFeet = *feet;
-    altitudeShown_ = {AltitudeEd->text(), showMeters(), pending_.altitudeFeet};
-
-    // The copy the displays read and the copy the store writes take the same values.
-    const PlaceStrings saved{pending_.placeName, pending_.city, pending_.state,
-                             pending_.country,   pending_.zip,  pending_.altitudeFeet};
-    settings_.SaveLocation = saved;
-    settings_.PlaceName = saved.PlaceName;
-    settings_.CityName = saved.CityName;
-    settings_.StateName = saved.StateName;
-    settings_.CountryName = saved.CountryName;
-    settings_.ZipCode = saved.ZipCode;
-    settings_.Altitude = saved.Altitude;
-    settings_.DistanceUnits = showMeters() ? QLatin1Char('M') : QLatin1Char('F');
-
+    LocationChoice::Edits edits;
+    edits.coordinateTexts = coordinateTexts();
+    edits.coordinates = GetLatLon();
+    edits.placeName = PlaceNameEd->text();
+    edits.zip = ZipEd->text();
+    edits.altitudeText = AltitudeEd->text();
+    edits.meters = showMeters();
+    choice_.save(edits, settings_);
     writeStore();
     emit locationSaved();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "infowin/location_choice.h"
 #include "location/place_list_file.h"
 #include "location/place_pick.h"
 #include "location/place_queries.h"
@@ -23,15 +24,6 @@ namespace skelvane {
 struct Settings;
 class SettingsStore;
 
-// The place most recently picked in the list (at first the saved one): what the Maps page
-// shows in " Location for maps " and puts into its map addresses.
-struct MapLocation {
-    double latitude = 0;
-    double longitude = 0;
-    int altitudeFeet = 0;
-    QString placeName, country, state, city;
-};
-
 // The "Settings1" sub-page of the Set page: choosing the Location from the place list (by
 // country and state, or by US postal code), the closest weather station, the coordinate and
 // altitude edits, and the Save buttons that commit the choice to the settings store.
@@ -54,7 +46,7 @@ public:
     void setPlaceListFolders(std::vector<std::string> folders);
 
     const std::vector<PlaceChoice>& forecastCities() const { return forecastCities_; }
-    const MapLocation& mapLocation() const { return mapLocation_; }
+    const MapLocation& mapLocation() const { return choice_.mapLocation(); }
     bool placeListLoaded() const;
 
     // The handlers, public so the frame and the tests can drive them like the controls do.
@@ -89,21 +81,6 @@ signals:
     void goToMapsRequested(); // "Go To Maps"
 
 private:
-    struct Pending {
-        QString placeName, city, state, country, zip;
-        int altitudeFeet = 0;
-    };
-    // What the page itself last wrote into AltitudeEd, and the feet it stands for.
-    struct AltitudeShown {
-        QString text;
-        bool meters = false;
-        int feet = 0;
-    };
-    struct PreviousPick {
-        LatLon where;
-        QString placeName;
-    };
-
     void buildControls();
     void fillFromSaved();
     void showPlaceList(std::vector<PlaceChoice> places);
@@ -112,7 +89,6 @@ private:
     bool unitedStatesChosen() const;
     bool showMeters() const;
     void pickLine(std::string_view line);
-    void showDistances(LatLon picked);
     void showAltitude(const QString& text, int feet);
     QStringList coordinateTexts() const;
     void saveStationValues();
@@ -123,14 +99,9 @@ private:
     std::unique_ptr<BigList> bigList_;
     bool loadMessageShown_ = false;
 
-    Pending pending_;
+    LocationChoice choice_;
     std::vector<PlaceChoice> placeShadow_; // entry i belongs to PlaceListBox row i
     std::vector<PlaceChoice> forecastCities_;
-    std::optional<PreviousPick> previousPick_;
-    bool skipSecondDistance_ = false; // set at each showing, cleared by the next pick
-    MapLocation mapLocation_;
-    AltitudeShown altitudeShown_;
-    QStringList savedCoordinatesShown_; // the edits as filled from the saved coordinates
 
     QLineEdit* ZipEd = nullptr;
     QPushButton* FindZipBut = nullptr;

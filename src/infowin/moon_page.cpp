@@ -6,12 +6,12 @@
 #include "astro/sun.h"
 #include "astro/time_conversions.h"
 #include "astro/timezone.h"
-#include "widgets/day_display.h"
-#include "widgets/moon_icons.h"
 #include "infowin/apollo_marker.h"
-#include "widgets/choice_group.h"
-#include "widgets/link_label.h"
 #include "infowin/location_page_texts.h"
+#include "widgets/choice_group.h"
+#include "widgets/day_display.h"
+#include "widgets/link_label.h"
+#include "widgets/moon_icons.h"
 #include "widgets/widget_factories.h"
 
 #include <QCheckBox>
@@ -189,8 +189,8 @@ QGroupBox* MoonPage::buildPhaseGroup() {
         const int n = i + 1;
         phaseButs_[i] = IconButton(this, QStringLiteral("MoonPhaseBut%1").arg(n));
         connect(phaseButs_[i], &QToolButton::clicked, this, [this, n] { GoToMoonPhaseDate(n); });
-        phaseLabels_[i] =
-            NamedLink(this, QStringLiteral("Label%1").arg(n), this, [this, n] { GoToMoonPhaseDate(n); });
+        phaseLabels_[i] = NamedLink(this, QStringLiteral("Label%1").arg(n), this,
+                                    [this, n] { GoToMoonPhaseDate(n); });
         phaseTimeLabels_[i] = NamedLabel(this, QStringLiteral("TimeLabel%1").arg(n));
         grid->addWidget(phaseButs_[i], i, 0);
         grid->addWidget(phaseLabels_[i], i, 1);
@@ -211,8 +211,8 @@ QGroupBox* MoonPage::buildEquinoxGroup() {
         const int n = i + 1;
         sunButs_[i] = IconButton(this, QStringLiteral("SunBut%1").arg(n));
         sunButs_[i]->setIcon(sun);
-        sunLabels_[i] =
-            NamedLink(this, QStringLiteral("SunLabel%1").arg(n), this, [this, n] { SunLabelClick(n); });
+        sunLabels_[i] = NamedLink(this, QStringLiteral("SunLabel%1").arg(n), this,
+                                  [this, n] { SunLabelClick(n); });
         sunTimeLabels_[i] = NamedLabel(this, QStringLiteral("SunTimeLabel%1").arg(n));
         grid->addWidget(sunButs_[i], i, 0);
         grid->addWidget(sunLabels_[i], i, 1);
@@ -232,8 +232,8 @@ QGroupBox* MoonPage::buildDaylightGroup() {
     for (int i = 0; i < 2; ++i) {
         const QString base = QString::fromLatin1(names[i]);
         daylightButs_[i] = IconButton(this, base + QStringLiteral("But"));
-        daylightLabels_[i] =
-            NamedLink(this, base + QStringLiteral("Label1"), this, [this, i] { DaylightLabelClick(i); });
+        daylightLabels_[i] = NamedLink(this, base + QStringLiteral("Label1"), this,
+                                       [this, i] { DaylightLabelClick(i); });
         daylightZoneLabels_[i] = NamedLabel(this, base + QStringLiteral("Label2"));
         grid->addWidget(daylightButs_[i], 2 * i, 0, 2, 1, Qt::AlignTop);
         grid->addWidget(daylightLabels_[i], 2 * i, 1);

@@ -37,7 +37,8 @@ QString MoonLead(const StMoonRec& event) {
 
 // The three lines of one kept Moon event: its text, its zone and where the Moon stands.
 std::array<QString, 3> MoonEventLines(const StMoonRec& event, double azimuth) {
-    return {ToQString(event.text), ToQString(event.zoneName), EventAzimuthText(MoonLead(event), azimuth)};
+    return {ToQString(event.text), ToQString(event.zoneName),
+            EventAzimuthText(MoonLead(event), azimuth)};
 }
 
 } // namespace
@@ -64,7 +65,8 @@ QString EventAzimuthText(const QString& lead, double azimuth) {
 QString IlluminationText(double fraction, const QString& phaseNameOfDay) {
     if (phaseNameOfDay == ToQString(kNewMoonName))
         return QStringLiteral("00 % Full");
-    if (phaseNameOfDay == ToQString(kFirstQuarterName) || phaseNameOfDay == ToQString(kLastQuarterName))
+    if (phaseNameOfDay == ToQString(kFirstQuarterName) ||
+        phaseNameOfDay == ToQString(kLastQuarterName))
         return QStringLiteral("50 % Full");
     if (phaseNameOfDay == ToQString(kFullMoonName))
         return QStringLiteral("100 % Full");

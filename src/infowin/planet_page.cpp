@@ -2,10 +2,10 @@
 
 #include "app/settings.h"
 #include "astro/time_conversions.h"
-#include "widgets/menu_icons.h"
+#include "infowin/planet_texts.h"
 #include "widgets/choice_group.h"
 #include "widgets/link_label.h"
-#include "infowin/planet_texts.h"
+#include "widgets/menu_icons.h"
 #include "widgets/widget_factories.h"
 
 #include <QFontMetrics>
@@ -160,7 +160,7 @@ QGroupBox* PlanetPage::buildEclipseGroup() {
         eclipseButs_[at] = IconButton(rows, QStringLiteral("EclipseBut%1").arg(n));
         connect(eclipseButs_[at], &QToolButton::clicked, this, [this, n] { EclipseLabClick(n); });
         eclipseLabs_[at] = NamedLink(rows, QStringLiteral("EclipseLab%1").arg(n), this,
-                                    [this, n] { EclipseLabClick(n); });
+                                     [this, n] { EclipseLabClick(n); });
         eclipseTimeLabs_[at] = NamedLabel(rows, QStringLiteral("EclipseTimeLab%1").arg(n));
         for (QWidget* control : std::initializer_list<QWidget*>{eclipseButs_[at], eclipseLabs_[at]})
             control->setToolTip(QStringLiteral("Go To Eclipse"));
@@ -202,7 +202,7 @@ QGroupBox* PlanetPage::buildMeteorGroup() {
         meteorButs_[at]->setToolTip(hint);
         connect(meteorButs_[at], &QToolButton::clicked, this, [this, n] { MeteorButClick(n); });
         meteorLabs_[at] = NamedLink(meteorGroup_, QStringLiteral("MeteorLab%1").arg(n), this,
-                                   [this, n] { MeteorButClick(n); });
+                                    [this, n] { MeteorButClick(n); });
         meteorLabs_[at]->setText(QLatin1String(kMeteorRows[at].caption));
         meteorLabs_[at]->setToolTip(hint);
         grid->addWidget(meteorButs_[at], i, 0);

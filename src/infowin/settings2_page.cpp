@@ -2,9 +2,9 @@
 
 #include "app/settings.h"
 #include "infowin/page_services.h"
-#include "widgets/platform_colours.h"
 #include "infowin/schedule_box.h"
 #include "infowin/time_servers.h"
+#include "widgets/platform_colours.h"
 #include "widgets/widget_factories.h"
 
 #include <QAction>
@@ -164,7 +164,8 @@ QGroupBox* Settings2Page::buildWeatherGroup() {
 QGroupBox* Settings2Page::buildProxyGroup() {
     auto* group = new QGroupBox(QStringLiteral(" Proxy Server for Weather "), this);
     group->setObjectName(QStringLiteral("ProxyGroup"));
-    QLabel* note = NamedLabel(group, QString(), QStringLiteral("Proxy Server NOT required on most computers."));
+    QLabel* note = NamedLabel(group, QString(),
+                              QStringLiteral("Proxy Server NOT required on most computers."));
     QFont bold = note->font();
     bold.setBold(true);
     note->setFont(bold);
@@ -198,22 +199,25 @@ QGroupBox* Settings2Page::buildProxyGroup() {
             [this](const QString& text) { settings_.ProxyPassword = text.left(kMaxTextLength); });
     UseProxyServerBoxClick(settings_.UseProxyServer);
 
-    QLabel* explanation = NamedLabel(
-        group, QString(), QStringLiteral("Only a network that reaches the internet through a proxy server "
-                              "needs one. The weather, radar and satellite downloads then go "
-                              "through it. The network's administrator can tell you its name "
-                              "or address, its port and, where it asks for them, your user "
-                              "name and password."));
+    QLabel* explanation =
+        NamedLabel(group, QString(),
+                   QStringLiteral("Only a network that reaches the internet through a proxy server "
+                                  "needs one. The weather, radar and satellite downloads then go "
+                                  "through it. The network's administrator can tell you its name "
+                                  "or address, its port and, where it asks for them, your user "
+                                  "name and password."));
     explanation->setWordWrap(true);
 
     auto* grid = new QGridLayout(group);
     grid->setVerticalSpacing(4);
     grid->addWidget(note, 0, 0, 1, 2);
     grid->addWidget(UseProxyServerBox, 1, 0, 1, 2);
-    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Proxy Server DNS Name or IP Address:")), 2, 0,
-                    1, 2);
+    grid->addWidget(
+        NamedLabel(group, QString(), QStringLiteral("Proxy Server DNS Name or IP Address:")), 2, 0,
+        1, 2);
     grid->addWidget(ProxyServerEd, 3, 0, 1, 2);
-    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Proxy Server Port Number:")), 4, 0);
+    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Proxy Server Port Number:")), 4,
+                    0);
     grid->addWidget(ProxyServerPortEd, 4, 1);
     grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Proxy User Name:")), 5, 0);
     grid->addWidget(ProxyUserNameEd, 5, 1);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QWidget>
 #include <optional>
 
@@ -36,8 +36,8 @@ public:
     // The settings check boxes share the clock window's settings actions; the tray
     // controls drive its tray icon.
     // `settingsToggles`: the six settings commands shown as check boxes, in order.
-    Settings2Page(Settings& settings, ClockWindowLink& clockWindow,
-                  QList<QAction*> settingsToggles, QWidget* parent = nullptr);
+    Settings2Page(Settings& settings, ClockWindowLink& clockWindow, QList<QAction*> settingsToggles,
+                  QWidget* parent = nullptr);
 
     // The window is shown: the tray group follows TrayType (through the tray icon, which
     // applies the mode), the colour boxes and the units follow their settings.

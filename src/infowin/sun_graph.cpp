@@ -234,7 +234,8 @@ SunGraphSideTexts SunGraphSideLabels(DateTime day, const SunGraphOptions& option
     const auto describe = [&](double ut, const QString& name, const QString& lead, QString& line1,
                               QString& line2, QString& line3) {
         const EventInstant event = PlaceEvent(context, options, date, ut);
-        line1 = ToQString(FormatHours(options.useLocalTime, options.use24Hour, event.offset, ut)) + name;
+        line1 = ToQString(FormatHours(options.useLocalTime, options.use24Hour, event.offset, ut)) +
+                name;
         if (!options.useLocalTime)
             line2 = QStringLiteral("Greenwich Time (GMT)");
         else if (options.daylightSaving)
@@ -263,7 +264,8 @@ QString GraphGroupCaption(int year, GraphMode mode) {
 }
 
 QString GraphDayCaption(DateTime day, const DateLocale& names) {
-    return QLatin1Char(' ') + ToQString(FormatDate("ddd  mmmm d, yyyy", day, names)) + QLatin1Char(' ');
+    return QLatin1Char(' ') + ToQString(FormatDate("ddd  mmmm d, yyyy", day, names)) +
+           QLatin1Char(' ');
 }
 
 QString GraphLeftLabel(GraphMode mode, bool use24Hour, int i) {

@@ -86,10 +86,10 @@ QGroupBox* TimePage::buildTimeNowGroup() {
     LocTimeLabel = NamedLabel(group, QStringLiteral("LocTimeLabel"));
     LocTimePanel = makePanel(group, QStringLiteral("LocTimePanel"));
     UTCTimeLabel = NamedLabel(group, QStringLiteral("UTCTimeLabel"),
-                             QStringLiteral(" Greenwich Time (GMT = UTC)"));
+                              QStringLiteral(" Greenwich Time (GMT = UTC)"));
     UTCTimePanel = makePanel(group, QStringLiteral("UTCTimePanel"));
     SiderealTimeLabel = NamedLabel(group, QStringLiteral("SiderealTimeLabel"),
-                                  QStringLiteral(" Local Apparent Sidereal Time"));
+                                   QStringLiteral(" Local Apparent Sidereal Time"));
     SiderealTimePanel = makePanel(group, QStringLiteral("SiderealTimePanel"));
     JulianDateLabel =
         NamedLabel(group, QStringLiteral("JulianDateLabel"), QStringLiteral(" Julian Date"));
@@ -117,7 +117,7 @@ QGroupBox* TimePage::buildWorldTimeGroup() {
     for (std::size_t i = 0; i < kWorldCityCount; ++i) {
         const WorldCity& city = WorldCities()[i];
         column->addWidget(NamedLabel(group, QStringLiteral("CityLabel%1").arg(i + 1),
-                                    QStringLiteral(" ") + QLatin1String(city.name)));
+                                     QStringLiteral(" ") + QLatin1String(city.name)));
         cityPanels_[i] = makePanel(group, QLatin1String(city.panelName));
         column->addWidget(cityPanels_[i]);
         column->addSpacing(4);

@@ -105,8 +105,8 @@ QWidget* YearPage::buildControls() {
 
     auto* yearRow = new QHBoxLayout;
     yearRow->setSpacing(2);
-    LastYearBut =
-        ArrowButton(panel, QStringLiteral("LastYearBut"), Qt::LeftArrow, QStringLiteral("Go to Last Year"));
+    LastYearBut = ArrowButton(panel, QStringLiteral("LastYearBut"), Qt::LeftArrow,
+                              QStringLiteral("Go to Last Year"));
     LastYearBut->setFixedSize(20, 20);
     BigCalYearComboBox = new QComboBox(panel);
     BigCalYearComboBox->setObjectName(QStringLiteral("BigCalYearComboBox"));
@@ -120,8 +120,8 @@ QWidget* YearPage::buildControls() {
     BigCalYearComboBox->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]{0,4}")), BigCalYearComboBox));
     BigCalYearComboBox->setFixedWidth(64);
-    NextYearBut =
-        ArrowButton(panel, QStringLiteral("NextYearBut"), Qt::RightArrow, QStringLiteral("Go to Next Year"));
+    NextYearBut = ArrowButton(panel, QStringLiteral("NextYearBut"), Qt::RightArrow,
+                              QStringLiteral("Go to Next Year"));
     NextYearBut->setFixedSize(20, 20);
     yearRow->addWidget(LastYearBut);
     yearRow->addWidget(BigCalYearComboBox);

@@ -120,4 +120,16 @@ std::string DistanceLabelText(double miles, std::string_view fromName, std::stri
            " Kilometers) from [" + std::string(fromName) + "] to [" + std::string(toName) + "]";
 }
 
+std::optional<double> StationElevation(const PlaceList& list, std::string_view code) {
+    code = Trim(code);
+    if (code.empty())
+        return std::nullopt;
+    for (std::size_t i = kStationLines.first; i <= kStationLines.last && i < list.size(); ++i) {
+        const std::string_view line = list.line(i);
+        if (EqualsIgnoringAsciiCase(Trim(PlaceField(line, 4)), code))
+            return ElevationMetres(line);
+    }
+    return std::nullopt;
+}
+
 } // namespace skelvane

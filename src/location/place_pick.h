@@ -48,6 +48,10 @@ StationEdits ClosestStationEdits(std::string_view stationLine, bool unitedStates
 
 // Field 7 as metres, when it is a decimal number.
 std::optional<double> ElevationMetres(std::string_view line);
+// Elevation of the station line with this code (field 4, compared ignoring case). The list
+// gives US places no elevation of their own, and their station's is a far better guess
+// than the previous place's height. Nothing for a blank code or no such station.
+std::optional<double> StationElevation(const PlaceList& list, std::string_view code);
 // Metres as whole feet (m / 0.3048, halves to even).
 int FeetFromMetres(double metres);
 // AltitudeEd's text for an elevation: whole feet, or whole metres when the unit list

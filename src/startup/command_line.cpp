@@ -38,8 +38,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                 if (!time.isValid())
                     time = QTime::fromString(parts.last(), QStringLiteral("HH:mm"));
             }
-            if (!date.isValid() || date.year() < 1601 || date.year() > 3428 ||
-                parts.size() > 2 || (parts.size() == 2 && !time.isValid())) {
+            if (!date.isValid() || date.year() < 1601 || date.year() > 3428 || parts.size() > 2 ||
+                (parts.size() == 2 && !time.isValid())) {
                 result.error = QStringLiteral("--date needs a date YYYY-MM-DD between 1601 and "
                                               "3428, optionally with a time THH:MM[:SS]");
                 return result;

@@ -49,8 +49,8 @@ SunLines SunEvent(const Settings& settings, const DayDisplayInputs& in, const ch
     if (!riseText.isNull() && (time.size() <= 7 || time.size() < riseText.size()))
         time.prepend(QLatin1Char(' '));
     lines.label = QString::fromLatin1(word) + QLatin1Char(' ') + time;
-    lines.line =
-        lines.label + QStringLiteral("  ") + ToQString(FormatDate(in.shortDatePattern, shown, in.names));
+    lines.line = lines.label + QStringLiteral("  ") +
+                 ToQString(FormatDate(in.shortDatePattern, shown, in.names));
     return lines;
 }
 
@@ -150,8 +150,8 @@ DayDisplay ComputeDayDisplay(const Settings& settings, const DayDisplayInputs& i
         for (int n = 0; n < 2; ++n) {
             if (n < moon.count) {
                 const StMoonRec& event = moon.events[n];
-                const QString time =
-                    ToQString(FormatHours(false, settings.UseMilitaryTime, 0, event.seconds / 3600.0));
+                const QString time = ToQString(
+                    FormatHours(false, settings.UseMilitaryTime, 0, event.seconds / 3600.0));
                 moonLabels[n] =
                     QString::fromLatin1(event.isRise ? "MRise" : "MSet ") + PadLeft(time, width);
             } else {

@@ -3,8 +3,10 @@
 #include "app/settings.h"
 #include "astro/timezone.h"
 #include "support/fake_clock.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 namespace skelvane {
@@ -61,10 +63,9 @@ struct FakeClockWindow : ClockTickTarget {
 
 class ClockTickTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetTimeZoneRecordSource([] { return std::optional<TimeZoneRecord>(TimeZoneRecord{}); });
-    }
-    void TearDown() override { SetTimeZoneRecordSource(nullptr); }
+    void SetUp() override { zone.emplace(TimeZoneRecord{}); }
+    void TearDown() override { zone.reset(); }
+    std::optional<test::ScopedZone> zone;
 
     // A tick started at the given local instant, the calendar on that day.
     void start(DateTime local) {

@@ -1,7 +1,9 @@
 #include "astro/date_navigation.h"
 #include "astro/posix_tz.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <climits>
 #include <cmath>
@@ -81,13 +83,11 @@ TEST(DateNavigation, MonthAndYearChangesStepTheDayBack) {
 }
 
 TEST(DateNavigation, GoToCommandsSelectTheCalendarDay) {
-    const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
-    ASSERT_TRUE(record.has_value());
-    SetTimeZoneRecordSource([record] { return record; });
+    auto zone = std::make_optional<test::ScopedZone>("EST5EDT,M3.2.0,M11.1.0");
     EXPECT_EQ(GoToHolidayDate(Holiday::Easter, Day(2024, 7, 9) + 0.3), Day(2024, 3, 31));
     EXPECT_EQ(GoToHolidayDate(Holiday::ClockAhead, Day(2024, 7, 9)), Day(2024, 3, 10));
     EXPECT_EQ(GoToDaylightTransition(CurrentTimeZoneState(), false), Day(2024, 11, 3));
-    SetTimeZoneRecordSource(nullptr);
+    zone.reset();
     EXPECT_EQ(GoToHolidayDate(Holiday::ClockAhead, Day(2024, 7, 9)), 0.0);
     // A zone without daylight saving selects nothing rather than 30 December 1899.
     EXPECT_EQ(GoToDaylightTransition(TimeZoneState{}, true), 0.0);

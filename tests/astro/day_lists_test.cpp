@@ -2,8 +2,10 @@
 
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace skelvane {
 namespace {
@@ -13,11 +15,12 @@ constexpr double kNewYorkLongitude = -74.006;
 
 class DayListsTest : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void UseZone(const char* rule) {
-        const auto record = ParsePosixTzRule(rule);
-        SetTimeZoneRecordSource([record] { return record; });
+        zone.reset();
+        zone.emplace(rule);
     }
-    void TearDown() override { SetTimeZoneRecordSource(nullptr); }
+    void TearDown() override { zone.reset(); }
 
     static ListDisplayMode Greenwich() {
         ListDisplayMode mode;

@@ -3,8 +3,10 @@
 #include "astro/eclipses.h"
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <chrono>
 #include <climits>
@@ -284,11 +286,11 @@ TEST(FindEclipses, PartialSolarMagnitude) {
 class GetEclipseTest : public ::testing::Test {
 protected:
     void UseZone(const char* rule) {
-        const std::optional<TimeZoneRecord> record = ParsePosixTzRule(rule);
-        ASSERT_TRUE(record.has_value()) << rule;
-        SetTimeZoneRecordSource([record] { return record; });
+        zone.reset();
+        zone.emplace(rule);
     }
-    void TearDown() override { SetTimeZoneRecordSource(nullptr); }
+    void TearDown() override { zone.reset(); }
+    std::optional<test::ScopedZone> zone;
     TStEclipses list;
 };
 

@@ -2,8 +2,10 @@
 #include "astro/holidays.h"
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <algorithm>
 #include <chrono>
@@ -23,20 +25,13 @@ constexpr const char* kBerlin = "CET-1CEST,M3.5.0,M10.5.0/3";
 class HolidayTest : public ::testing::Test {
 protected:
     void SetUp() override { UseZone(nullptr); }
-    void TearDown() override {
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
+    void TearDown() override { zone.reset(); }
+    void UseZone(const char* rule) {
+        zone.reset(); // no zone: UTC, and the holiday cache emptied
+        if (rule != nullptr)
+            zone.emplace(rule);
     }
-    static void UseZone(const char* rule) {
-        if (rule == nullptr) {
-            SetTimeZoneRecordSource(nullptr);
-        } else {
-            const auto record = ParsePosixTzRule(rule);
-            ASSERT_TRUE(record.has_value()) << rule;
-            SetTimeZoneRecordSource([record] { return record; });
-        }
-        InvalidateHolidayTable();
-    }
+    std::optional<test::ScopedZone> zone;
 };
 
 DateTime Day(int y, int m, int d) {

@@ -2,8 +2,10 @@
 #include "astro/posix_tz.h"
 #include "astro/sun.h"
 #include "astro/timezone.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <algorithm>
 #include <cmath>
@@ -172,11 +174,11 @@ TEST(SunRiseSetHours, NonFiniteArgumentsGiveSunDownAllDay) {
 class SunEventLocalTest : public ::testing::Test {
 protected:
     void UseZone(const char* rule) {
-        const auto record = ParsePosixTzRule(rule);
-        ASSERT_TRUE(record.has_value()) << rule;
-        SetTimeZoneRecordSource([record] { return record; });
+        zone.reset();
+        zone.emplace(rule);
     }
-    void TearDown() override { SetTimeZoneRecordSource(nullptr); }
+    void TearDown() override { zone.reset(); }
+    std::optional<test::ScopedZone> zone;
 };
 
 struct LocalEventCase {

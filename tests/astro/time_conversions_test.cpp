@@ -26,8 +26,8 @@ void ExpectConversions(const ConversionCase& row) {
         << row.name << ": local to UTC off by " << (LocalToUtc(row.local) - row.utc) / kOneMinute
         << " min";
     EXPECT_NEAR(UtcToLocal(row.utc), row.local, kTolerance)
-        << row.name << ": UTC to local off by "
-        << (UtcToLocal(row.utc) - row.local) / kOneMinute << " min";
+        << row.name << ": UTC to local off by " << (UtcToLocal(row.utc) - row.local) / kOneMinute
+        << " min";
 }
 
 // New York in 2024: clocks forward on 10 March at 02:00 EST (07:00 UTC), back on

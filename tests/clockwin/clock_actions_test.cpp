@@ -6,10 +6,11 @@
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
 #include "clockwin/clock_actions.h"
-#include "widgets/menu_icons.h"
 #include "clockwin/month_calendar.h"
 #include "support/fake_clock.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
+#include "widgets/menu_icons.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace skelvane {
 namespace {
@@ -32,7 +34,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         // Greenwich time, so local days are UT days.
-        SetTimeZoneRecordSource([] { return std::optional<TimeZoneRecord>(TimeZoneRecord{}); });
+        zone.emplace(TimeZoneRecord{});
         settings.Latitude = 40.7128;
         settings.Longitude = -74.006;
         settings.PlaceName = QStringLiteral("New York, NY");
@@ -41,8 +43,9 @@ protected:
     }
     void TearDown() override {
         window.reset();
-        SetTimeZoneRecordSource(nullptr);
+        zone.reset();
     }
+    std::optional<test::ScopedZone> zone;
     void select(int year, int month, int day) {
         window->setCalendarDate(SafeEncodeDate(year, month, day));
     }
@@ -248,8 +251,7 @@ TEST(FirstRunLocationTest, IsGuessedFromTheZoneOnlyWithoutAStoredPlace) {
     QTemporaryDir folder;
     SettingsStore store{folder.path()};
     FakeClock clock{SafeEncodeDateTime(2024, 12, 10, 15, 7, 42, 0)};
-    const auto sydney = ParsePosixTzRule("AEST-10AEDT,M10.1.0,M4.1.0/3");
-    SetTimeZoneRecordSource([sydney] { return sydney; });
+    test::ScopedZone sydney("AEST-10AEDT,M10.1.0,M4.1.0/3");
     {
         Settings settings; // a first run: no place name
         TForm1 window(settings, store, clock, TForm1::Options{true});
@@ -268,7 +270,6 @@ TEST(FirstRunLocationTest, IsGuessedFromTheZoneOnlyWithoutAStoredPlace) {
         EXPECT_EQ(settings.PlaceName, QStringLiteral("Oslo"));
         EXPECT_EQ(settings.Latitude, 59.91);
     }
-    SetTimeZoneRecordSource(nullptr);
 }
 
 TEST_F(ClockActionsTest, ChangeSizeStepsThroughTheFourLevels) {

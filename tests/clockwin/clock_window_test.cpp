@@ -1,10 +1,11 @@
 #include "clockwin/clock_window.h"
 
+#include "app/info_window_link.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "astro/timezone.h"
-#include "app/info_window_link.h"
 #include "support/fake_clock.h"
+#include "support/scoped_zone.h"
 
 #include <QAction>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace skelvane {
 namespace {
@@ -50,9 +52,10 @@ class ClockWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        SetTimeZoneRecordSource([] { return std::optional<TimeZoneRecord>(TimeZoneRecord{}); });
+        zone.emplace(TimeZoneRecord{});
     }
-    void TearDown() override { SetTimeZoneRecordSource(nullptr); }
+    void TearDown() override { zone.reset(); }
+    std::optional<test::ScopedZone> zone;
 
     std::unique_ptr<TForm1> makeWindow(bool defaultsOnly = false) {
         auto window =
@@ -183,7 +186,8 @@ TEST_F(ClockWindowTest, DefaultsOnlyRunLeavesTheStoreAlone) {
     stored.close();
 
     auto window = makeWindow(/*defaultsOnly=*/true);
-    EXPECT_NE(settings.PlaceName, QStringLiteral("Oslo")) << "nothing is read (the place is guessed)";
+    EXPECT_NE(settings.PlaceName, QStringLiteral("Oslo"))
+        << "nothing is read (the place is guessed)";
     window->close();
     EXPECT_EQ(processEnds, 1);
     ASSERT_TRUE(stored.open(QIODevice::ReadOnly));

@@ -3,6 +3,7 @@
 #include "astro/eclipses.h"
 #include "astro/holidays.h"
 #include "astro/timezone.h"
+#include "support/scoped_zone.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -253,13 +254,10 @@ protected:
         TimeZoneRecord record;
         record.bias = -180; // UTC + 3 h all year
         record.standardName = "Test Standard Time";
-        SetTimeZoneRecordSource([record] { return std::optional<TimeZoneRecord>(record); });
-        InvalidateHolidayTable();
+        zone.emplace(record);
     }
-    void TearDown() override {
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
-    }
+    void TearDown() override { zone.reset(); }
+    std::optional<test::ScopedZone> zone;
 };
 
 TEST_F(CalendarLocalDays, PhasesMoveToTheLocalDay) {
@@ -280,8 +278,7 @@ DateTime Day(int year, int month, int day) {
 class CalendarWidget : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetTimeZoneRecordSource([] { return std::optional<TimeZoneRecord>(TimeZoneRecord{}); });
-        InvalidateHolidayTable();
+        zone.emplace(TimeZoneRecord{});
         calendar = std::make_unique<TCalendar>([this] { return today; });
         calendar->SetUseLocalTime(false);
         calendar->resize(7 * 30 + 6, 7 * 20 + 6);
@@ -289,9 +286,9 @@ protected:
     }
     void TearDown() override {
         calendar.reset();
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
+        zone.reset();
     }
+    std::optional<test::ScopedZone> zone;
 
     QImage Paint() {
         QImage image(calendar->size(), QImage::Format_ARGB32);

@@ -2,10 +2,12 @@
 
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
-#include "widgets/menu_icons.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
+#include "widgets/menu_icons.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <vector>
 
@@ -22,13 +24,14 @@ DateTime Utc(int year, int month, int day, int hour, int minute, int second = 0)
 // New York; the 2024 eclipses come from the engine (skelvane-almanac eclipses 2024).
 class EclipseTextsTest : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void SetUp() override {
-        const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
-        SetTimeZoneRecordSource([record] { return record; });
+        zone.reset();
+        zone.emplace("EST5EDT,M3.2.0,M11.1.0");
         year2024 = ComputeEclipsesOfYear(2024);
         ASSERT_EQ(year2024.size(), 4u);
     }
-    void TearDown() override { SetTimeZoneRecordSource(nullptr); }
+    void TearDown() override { zone.reset(); }
 
     EclipseTextMode mode;
     std::vector<EclipseRecord> year2024;

@@ -5,6 +5,7 @@
 #include "astro/timezone.h"
 #include "support/fake_clock.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <limits>
 #include <memory>
@@ -26,16 +28,17 @@ using test::FakeClock;
 
 class GraphPageTest : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void SetUp() override {
-        const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
-        SetTimeZoneRecordSource([record] { return record; });
+        zone.reset();
+        zone.emplace("EST5EDT,M3.2.0,M11.1.0");
         settings.Latitude = 40.7128;
         settings.Longitude = -74.006;
         settings.PlaceName = QStringLiteral("New York, NY");
     }
     void TearDown() override {
         page.reset();
-        SetTimeZoneRecordSource(nullptr);
+        zone.reset();
     }
     GraphPage& makePage() {
         page = std::make_unique<GraphPage>(settings, clock);

@@ -4,10 +4,12 @@
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
 
 #include <QGroupBox>
 #include <QTableWidget>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <vector>
 
@@ -16,6 +18,7 @@ namespace {
 
 class HolidayPageTest : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void SetUp() override {
         useZone("EST5EDT,M3.2.0,M11.1.0");
         QObject::connect(&page, &HolidayPage::holidaySelected,
@@ -23,14 +26,10 @@ protected:
         grid = page.findChild<QTableWidget*>(QStringLiteral("HolidayGrid"));
         ASSERT_NE(grid, nullptr);
     }
-    void TearDown() override {
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
-    }
+    void TearDown() override { zone.reset(); }
     void useZone(const char* rule) {
-        const auto record = ParsePosixTzRule(rule);
-        SetTimeZoneRecordSource([record] { return record; });
-        InvalidateHolidayTable();
+        zone.reset();
+        zone.emplace(rule);
     }
     int rowOf(const char* name) const {
         for (int row = 0; row < grid->rowCount(); ++row) {

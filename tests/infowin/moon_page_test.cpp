@@ -5,10 +5,11 @@
 #include "astro/moon_calendar.h"
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
-#include "widgets/day_display.h"
-#include "widgets/moon_icons.h"
 #include "infowin/apollo_marker.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
+#include "widgets/day_display.h"
+#include "widgets/moon_icons.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <cmath>
 #include <memory>
@@ -39,6 +41,7 @@ QFont WindowFont() {
 
 class MoonPageTest : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void SetUp() override {
         useZone(kNewYork);
         settings.Latitude = 40.7128; // New York
@@ -55,13 +58,11 @@ protected:
     }
     void TearDown() override {
         page.reset();
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
+        zone.reset();
     }
     void useZone(const char* rule) {
-        const auto record = ParsePosixTzRule(rule);
-        SetTimeZoneRecordSource([record] { return record; });
-        InvalidateHolidayTable();
+        zone.reset();
+        zone.emplace(rule);
     }
     // The selected day at a local clock time, as the frame passes it.
     void refresh(int year, int month, int day, int hour = 12, int minute = 0) {

@@ -4,6 +4,7 @@
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <limits>
 #include <memory>
@@ -34,9 +36,10 @@ QFont WindowFont() {
 
 class PlanetPageTest : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void SetUp() override {
-        const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
-        SetTimeZoneRecordSource([record] { return record; });
+        zone.reset();
+        zone.emplace("EST5EDT,M3.2.0,M11.1.0");
         settings.Latitude = 40.7128; // New York
         settings.Longitude = -74.006;
         page = std::make_unique<PlanetPage>(settings, eclipses);
@@ -47,7 +50,7 @@ protected:
     }
     void TearDown() override {
         page.reset();
-        SetTimeZoneRecordSource(nullptr);
+        zone.reset();
     }
     template <typename T = QLabel> T* control(const QString& name) {
         T* found = page->findChild<T*>(name);

@@ -3,10 +3,12 @@
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
 
 #include <QFont>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <cmath>
 #include <cstdlib>
@@ -96,11 +98,12 @@ TEST(GraphLabels, TextBlockUnderThePlot) {
 // A zone per place, as the computer's record would give it.
 class GraphCurves : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void useZone(const char* rule) {
-        const auto record = ParsePosixTzRule(rule);
-        SetTimeZoneRecordSource([record] { return record; });
+        zone.reset();
+        zone.emplace(rule);
     }
-    void TearDown() override { SetTimeZoneRecordSource(nullptr); }
+    void TearDown() override { zone.reset(); }
 
     static SunGraphOptions place(double latitude, double longitude) {
         SunGraphOptions options;

@@ -4,8 +4,10 @@
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <cmath>
 #include <limits>
@@ -108,15 +110,12 @@ TEST(YearMonthLayout, BadMonthsAndWeekStartsDoNotCrash) {
 
 class YearBoldDays : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void SetUp() override {
-        const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
-        SetTimeZoneRecordSource([record] { return record; });
-        InvalidateHolidayTable();
+        zone.reset();
+        zone.emplace("EST5EDT,M3.2.0,M11.1.0");
     }
-    void TearDown() override {
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
-    }
+    void TearDown() override { zone.reset(); }
 };
 
 TEST_F(YearBoldDays, HolidaysAreBoldOnlyWhenShownAndFrom1756) {

@@ -7,6 +7,7 @@
 #include "infowin/year_calendar.h"
 #include "support/fake_clock.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <optional>
 
 #include <limits>
 #include <memory>
@@ -27,18 +29,17 @@ using test::FakeClock;
 
 class YearPageTest : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void SetUp() override {
-        const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
-        SetTimeZoneRecordSource([record] { return record; });
-        InvalidateHolidayTable();
+        zone.reset();
+        zone.emplace("EST5EDT,M3.2.0,M11.1.0");
         settings.WeekStart = 0;
         page = std::make_unique<YearPage>(settings, clock);
         page->resize(730, 640);
     }
     void TearDown() override {
         page.reset();
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
+        zone.reset();
     }
     QString labelText(const char* name) const {
         return page->findChild<QLabel*>(QLatin1String(name))->text();

@@ -118,5 +118,19 @@ TEST(Distances, LabelsInWholeMilesAndKilometres) {
     EXPECT_EQ(DistanceLabelText(0, "A", "A"), "");
 }
 
+TEST(StationElevation, ReadsTheStationLineOfTheCode) {
+    const PlaceList list = ListWithLines(
+        kStationLines.last + 10,
+        {{kStationLines.first, "London Heathrow; ;United Kingdom;EGLL;51-29N;000-27W;24"},
+         {kStationLines.last, "Central Park;NY;United States;KNYC;40-47N;073-58W;40"},
+         // Outside the station section: never a station, whatever its fields say.
+         {kStationLines.last + 1, "Somewhere;NY;United States;KXYZ;40-00N;074-00W;99"}});
+    EXPECT_EQ(StationElevation(list, "KNYC"), std::optional<double>(40));
+    EXPECT_EQ(StationElevation(list, " egll "), std::optional<double>(24)) << "blank and case";
+    EXPECT_FALSE(StationElevation(list, "KXYZ"));
+    EXPECT_FALSE(StationElevation(list, ""));
+    EXPECT_FALSE(StationElevation(list, "   "));
+}
+
 } // namespace
 } // namespace skelvane

@@ -54,9 +54,12 @@ TEST(ParseCommandLine, DateAndPage) {
     EXPECT_EQ(seconds.minute, 59);
     EXPECT_EQ(seconds.second, 58);
 
-    const char* const bad[][2] = {{"--date", "2024-02-30"}, {"--date", "1600-06-01"},
-                                  {"--date", "25.12.2024"}, {"--date", ""},
-                                  {"--page", "13"},         {"--page", "x"},
+    const char* const bad[][2] = {{"--date", "2024-02-30"},
+                                  {"--date", "1600-06-01"},
+                                  {"--date", "25.12.2024"},
+                                  {"--date", ""},
+                                  {"--page", "13"},
+                                  {"--page", "x"},
                                   {"--date", "2024-12-25T25:00"},
                                   {"--date", "2024-12-25T10"},
                                   {"--date", "2024-12-25T10:00:00T1"},

@@ -7,11 +7,12 @@
 #include "clockwin/clock_window.h"
 #include "clockwin/month_calendar.h"
 #include "infowin/about_page.h"
-#include "widgets/link_label.h"
 #include "infowin/map_location_group.h"
-#include "support/fake_clock.h"
 #include "startup/window_services.h"
+#include "support/fake_clock.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
+#include "widgets/link_label.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 namespace skelvane {
 namespace {
@@ -34,10 +36,11 @@ using test::FakeClock;
 
 class InfoFormTest : public ::testing::Test {
 protected:
+    std::optional<test::ScopedZone> zone;
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
-        const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
-        SetTimeZoneRecordSource([record] { return record; });
+        zone.reset();
+        zone.emplace("EST5EDT,M3.2.0,M11.1.0");
         settings.Latitude = 40.7128;
         settings.Longitude = -74.006;
         settings.PlaceName = QStringLiteral("New York, NY");
@@ -47,7 +50,7 @@ protected:
     void TearDown() override {
         info.reset();
         form.reset();
-        SetTimeZoneRecordSource(nullptr);
+        zone.reset();
     }
     void makeWindows() {
         form = std::make_unique<TForm1>(settings, store, clock, TForm1::Options{true});

@@ -57,8 +57,8 @@ protected:
         form->setProcessEnder([] {});
         services = std::make_unique<WindowServices>(*form, settings, clock);
         adapter = std::make_unique<ClockWindowAdapter>(*form);
-        page = std::make_unique<Settings2Page>(
-            settings, *adapter, services->pageServices().commands.settingsToggles);
+        page = std::make_unique<Settings2Page>(settings, *adapter,
+                                               services->pageServices().commands.settingsToggles);
     }
     template <typename T> T* control(const QString& name) {
         T* found = page->findChild<T*>(name);

@@ -20,6 +20,11 @@ public:
         SetTimeZoneRecordSource([record] { return record; });
         InvalidateHolidayTable();
     }
+    // A record built by hand (a bias without transitions, or no zone at all: UTC).
+    explicit ScopedZone(const TimeZoneRecord& record) {
+        SetTimeZoneRecordSource([record] { return std::optional<TimeZoneRecord>(record); });
+        InvalidateHolidayTable();
+    }
     ~ScopedZone() {
         SetTimeZoneRecordSource(nullptr);
         InvalidateHolidayTable();

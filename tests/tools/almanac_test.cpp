@@ -6,6 +6,7 @@
 #include "astro/holidays.h"
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
 #include <regex>
@@ -168,19 +169,7 @@ TEST(Almanac, MoonLinesAndPosition) {
 namespace skelvane::almanac {
 namespace {
 
-// Installs a POSIX zone rule as the computer's zone for one test.
-class ScopedZone {
-public:
-    explicit ScopedZone(const char* rule) {
-        const auto record = ParsePosixTzRule(rule);
-        SetTimeZoneRecordSource([record] { return record; });
-        InvalidateHolidayTable(); // its clock changes belong to the zone it was built in
-    }
-    ~ScopedZone() {
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
-    }
-};
+using skelvane::test::ScopedZone;
 
 TEST(Almanac, HolidaysInTableOrderWithTheZonesClockChanges) {
     {

@@ -6,8 +6,10 @@
 #include "astro/posix_tz.h"
 #include "astro/timezone.h"
 #include "support/qstring_printer.h"
+#include "support/scoped_zone.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace skelvane {
 namespace {
@@ -15,17 +17,13 @@ namespace {
 class DayDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto record = ParsePosixTzRule("EST5EDT,M3.2.0,M11.1.0");
-        SetTimeZoneRecordSource([record] { return record; });
-        InvalidateHolidayTable();
+        zone.emplace("EST5EDT,M3.2.0,M11.1.0");
         settings.Latitude = 40.7128; // New York
         settings.Longitude = -74.006;
         settings.PlaceName = QStringLiteral("New York");
     }
-    void TearDown() override {
-        SetTimeZoneRecordSource(nullptr);
-        InvalidateHolidayTable();
-    }
+    void TearDown() override { zone.reset(); }
+    std::optional<test::ScopedZone> zone;
     DayDisplay at(int year, int month, int day, int hour = 12) {
         DayDisplayInputs inputs;
         inputs.day = SafeEncodeDate(year, month, day);
