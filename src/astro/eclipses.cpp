@@ -124,11 +124,13 @@ std::optional<EclipseRecord> EclipseAtLunation(double k) {
     if (solar) {
         eclipse.hemisphere = gamma > 0 ? kNorthernHemisphere : kSouthernHemisphere;
         if (absGamma <= std::fabs(u) + kCentralLimit) {
+            // Meeus ch. 54: total for u < 0; annular for u > 0.0047; between, hybrid
+            // below the limit that depends on gamma, else annular.
+            const bool hybrid =
+                u <= 0.0047 && u < 0.00464 * std::sqrt(std::fabs(1.0 - gamma * gamma));
             if (u < 0)
                 eclipse.kind = EclipseKind::SolarTotal;
-            else if (u > 0.0047)
-                eclipse.kind = EclipseKind::SolarAnnular;
-            else if (u < 0.00464 * std::sqrt(std::fabs(1.0 - gamma * gamma)))
+            else if (hybrid)
                 eclipse.kind = EclipseKind::SolarAnnularTotal;
             else
                 eclipse.kind = EclipseKind::SolarAnnular;

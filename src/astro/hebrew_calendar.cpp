@@ -64,7 +64,7 @@ DateResult HebrewPassover(int year) {
     const bool julian = year <= 1582;
     const int marchDay = GaussPassoverMarchDay(year, julian ? 0 : GaussCenturyCorrection(year));
     // Counted on from 1 March, as the day can run past April.
-    const DateResult firstOfMarch =
+    DateResult firstOfMarch =
         julian ? JulianCalendarToDate(year, 3, 1) : DateResult{SafeEncodeDate(year, 3, 1), {}};
     if (!firstOfMarch.ok())
         return firstOfMarch;
@@ -102,7 +102,7 @@ DateResult HebrewToDate(int hebrewYear, int month, int day) {
         return {0, std::string(kOutOfRangeError)};
     if (hebrewYear > kLastHebrewYear)
         return {0, std::string(kInvalidYearError)};
-    const DateResult newYear = NewYearOf(hebrewYear - kHebrewYearOffset);
+    DateResult newYear = NewYearOf(hebrewYear - kHebrewYearOffset);
     if (!newYear.ok())
         return newYear;
     const int type = HebrewYearType(hebrewYear);

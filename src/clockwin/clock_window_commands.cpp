@@ -218,8 +218,8 @@ void TForm1::connectDateActions() {
         {a.GoToPrevYearAction1, NavigationStep::PreviousYear},
         {a.GoToNextYearAction1, NavigationStep::NextYear},
     };
-    for (const auto& [action, step] : steps)
-        connect(action, &QAction::triggered, this, [this, step] {
+    for (const auto& [action, navigation] : steps)
+        connect(action, &QAction::triggered, this, [this, step = navigation] {
             if (CanNavigate(step, Calendar1->Date()))
                 selectDate(Navigate(step, Calendar1->Date()));
         });

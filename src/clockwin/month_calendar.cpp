@@ -125,12 +125,13 @@ std::array<DayMark, 32> ComputeMonthMarks(int year, int month, const MonthMarkOp
             options.showEquinoxSolstice ? SeasonDay(year, month, options.useLocalTime) : 0;
         for (int day = 1; day <= days; ++day) {
             const DateTime date = SafeEncodeDate(year, month, day);
-            if (options.eclipses != nullptr &&
-                options.eclipses->GetEclipse(date, options.useLocalTime).has_value())
-                marks[day].color = DayNumberColor::Blue;
-            else if (!HolidayNameOn(1, date).name.empty())
+            // An eclipse day is blue even on a holiday; a season day only when it is none.
+            const bool eclipse =
+                options.eclipses != nullptr &&
+                options.eclipses->GetEclipse(date, options.useLocalTime).has_value();
+            if (!eclipse && !HolidayNameOn(1, date).name.empty())
                 marks[day].color = DayNumberColor::Holiday;
-            else if (day == seasonDay)
+            else if (eclipse || day == seasonDay)
                 marks[day].color = DayNumberColor::Blue;
         }
     }

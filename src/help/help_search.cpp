@@ -25,7 +25,7 @@ QString FindHelpFile(const QString& currentDir, const QString& programDir,
     if (fileName.isEmpty())
         return {};
     for (const QString& folder : QStringList{currentDir, programDir} + searchPath) {
-        const QString path = ExistingFileIn(folder, fileName);
+        QString path = ExistingFileIn(folder, fileName);
         if (!path.isEmpty())
             return path;
     }

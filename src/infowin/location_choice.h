@@ -43,7 +43,7 @@ public:
     };
     // What the page's edits hold when a Save button is pressed.
     struct Edits {
-        QStringList coordinateTexts;      // the six coordinate edits and two hemisphere lists
+        QStringList coordinateTexts;       // the six coordinate edits and two hemisphere lists
         std::optional<LatLon> coordinates; // those edits read as a place, when they are one
         QString placeName, zip;
         QString altitudeText; // AltitudeEd

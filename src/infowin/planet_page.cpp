@@ -247,6 +247,7 @@ void PlanetPage::ShowEclipses(int year) {
     eclipses_.FindEclipses(year);
     std::vector<EclipseRecord> shown;
     const int count = std::min(static_cast<int>(eclipses_.Count()), kEclipseRowCount);
+    shown.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i)
         shown.push_back(*eclipses_.EclipseAt(i));
 

@@ -14,6 +14,7 @@
 #include "platform/system_timezone.h"
 #include "startup/command_line.h"
 #include "startup/screenshots.h"
+#include "startup/startup_timing.h"
 #include "startup/window_services.h"
 
 #include <QApplication>
@@ -119,6 +120,8 @@ int RunApplication(int argc, char* argv[]) {
     form.UpdateDisplays();
     if (form.showAtStart())
         form.show();
+    if (commandLine.timing)
+        ReportStartupTiming(form, *form.Timer1);
     if (!commandLine.screenshotFolder.isEmpty())
         TakeScreenshotsAfterFirstTick(form, commandLine.screenshotFolder);
     form.Timer1->start();

@@ -10,6 +10,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         const QString& argument = arguments.at(i);
         if (i == 0 && argument.compare(QLatin1String("/C"), Qt::CaseInsensitive) == 0) {
             result.defaultsOnly = true;
+        } else if (argument == QLatin1String("--timing")) {
+            result.timing = true;
         } else if (argument == QLatin1String("--settings-dir") ||
                    argument == QLatin1String("--screenshot")) {
             if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {

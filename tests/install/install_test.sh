@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what a desktop expects to find
+# there: the programs, the place list, the desktop entry, the icons and the AppStream
+# metainfo (validated), and that the installed programs find their place list.
+# Usage: install_test.sh BUILD
+set -euo pipefail
+build=${1:?usage: install_test.sh BUILD}
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+status=0
+for file in bin/skelvane bin/skelvane-almanac share/skelvane/sitename.dat \
+  share/applications/skelvane.desktop share/metainfo/org.example.skelvane.metainfo.xml \
+  share/icons/hicolor/scalable/apps/skelvane.svg share/icons/hicolor/64x64/apps/skelvane.png; do
+  if [[ ! -s "$prefix/$file" ]]; then
+    echo "missing: $file"
+    status=1
+  fi
+done
+[[ -x "$prefix/bin/skelvane" ]] || { echo "bin/skelvane is not executable"; status=1; }
+desktop-file-validate "$prefix/share/applications/skelvane.desktop" || status=1
+appstreamcli validate --no-net "$prefix/share/metainfo/org.example.skelvane.metainfo.xml" \
+  >/dev/null || status=1
+# Run from elsewhere: the place list is found beside the installed program, not here.
+if ! (cd / && "$prefix/bin/skelvane-almanac" place --zip 10001 | grep -q '"KNYC"'); then
+  echo "the installed skelvane-almanac does not find its place list"
+  status=1
+fi
+exit $status
