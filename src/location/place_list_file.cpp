@@ -58,7 +58,7 @@ std::vector<fs::path> PlaceListFolders(const fs::path& programFolder) {
 fs::path FindPlaceListFile(const std::vector<fs::path>& folders) {
     for (const fs::path& folder : folders) {
         for (const char* name : {"sitename.dat", "SITENAME.DAT"}) {
-            const fs::path candidate = folder / name;
+            fs::path candidate = folder / name;
             if (IsFile(candidate))
                 return candidate;
         }

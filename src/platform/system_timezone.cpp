@@ -107,7 +107,7 @@ std::string LocalTimeZoneId() {
     std::array<char, 4096> target{};
     const ssize_t length = ::readlink(kLocalTimeFile, target.data(), target.size() - 1);
     if (length > 0) {
-        const std::string id = ZoneIdFromPath(std::string_view(target.data(), length));
+        std::string id = ZoneIdFromPath(std::string_view(target.data(), length));
         if (!id.empty())
             return id;
     }
