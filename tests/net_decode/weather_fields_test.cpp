@@ -24,6 +24,7 @@ TEST(ReportFieldValue, ReadsFromTheSecondCharacterAfterTheLabelToTheEndOfItsLine
         {"label mid-line", "Relative Humidity: 71%\n", "HUMIDITY:", "71%"},
         {"last line without LF", "a\nHumidity: 40%", "HUMIDITY:", "40%"},
         {"one character is skipped even when not blank", "Wind:Calm", "WIND:", "alm"},
+        {"the skipped character is a whole one", "Weather:\u00E9rain", "WEATHER:", "rain"},
         {"missing label", "Temperature: 5 F", "WEATHER:", ""},
         // An empty field must not pick up the following line's text.
         {"nothing after the label, LF", "Weather:\nSky conditions: clear", "WEATHER:", ""},
@@ -44,7 +45,8 @@ TEST(WindSpeedText, TakesTheWordBeforeTheFirstMph) {
         {"Wind: from the NW (310 degrees) at 12 MPH (10 KT):0", "12"},
         {"Wind: from the SW (230 degrees) at 26 MPH (23 KT) gusting to 39 MPH (34 KT):0", "26"},
         {"Visibility: 3 mile(s):0\n9 MPH", "9"}, // a line feed ends the word too
-        {"7 mph", "7"},                          // found in any case
+        {"7 mph", "7"},
+        {"at 12\u00B0MPH", "12"}, // the skipped character is a whole one // found in any case
         {"Wind: Calm:0", ""},
         {"MPH at the start", ""},
         {"9 MPH", "9"},        // the start of the text ends the word

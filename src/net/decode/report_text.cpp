@@ -127,6 +127,26 @@ std::size_t ByteLengthOfCharacters(std::string_view utf8, std::size_t count) {
     return utf8.size();
 }
 
+std::size_t NextCharacter(std::string_view utf8, std::size_t at) {
+    if (at >= utf8.size())
+        return utf8.size();
+    ++at;
+    while (at < utf8.size() && IsContinuationByte(static_cast<unsigned char>(utf8[at])))
+        ++at;
+    return at;
+}
+
+std::size_t PreviousCharacter(std::string_view utf8, std::size_t at) {
+    if (at > utf8.size())
+        at = utf8.size();
+    if (at == 0)
+        return 0;
+    --at;
+    while (at > 0 && IsContinuationByte(static_cast<unsigned char>(utf8[at])))
+        --at;
+    return at;
+}
+
 std::optional<double> ParseDecimalNumber(std::string_view text) {
     std::size_t i = 0;
     if (i < text.size() && text[i] == '-')

@@ -29,6 +29,10 @@ bool IsValidUtf8(std::string_view text);
 std::size_t CountCharacters(std::string_view utf8);
 // Byte length of the first `count` characters of UTF-8 text (the whole text when shorter).
 std::size_t ByteLengthOfCharacters(std::string_view utf8, std::size_t count);
+// Byte position just past the character that starts at `at` (at most the text's size).
+std::size_t NextCharacter(std::string_view utf8, std::size_t at);
+// Byte position where the character that ends just before `at` starts (0 at the start).
+std::size_t PreviousCharacter(std::string_view utf8, std::size_t at);
 // The first `count` characters of UTF-8 text.
 inline std::string_view FirstCharacters(std::string_view utf8, std::size_t count) {
     return utf8.substr(0, ByteLengthOfCharacters(utf8, count));

@@ -20,7 +20,7 @@ std::string_view ReportFieldValue(std::string_view report, std::string_view uppe
     if (lineEnd == std::string_view::npos)
         lineEnd = report.size();
     // The character right after the label is its separating blank.
-    const std::size_t begin = afterToken + 1;
+    const std::size_t begin = NextCharacter(report, afterToken);
     if (begin >= lineEnd)
         return {};
     return TrimControls(report.substr(begin, lineEnd - begin));
@@ -28,13 +28,14 @@ std::string_view ReportFieldValue(std::string_view report, std::string_view uppe
 
 std::string_view WindSpeedText(std::string_view report) {
     const std::size_t mph = FindIgnoringAsciiCase(report, "MPH");
-    if (mph == std::string_view::npos || mph < 2)
+    if (mph == std::string_view::npos)
         return {};
-    const std::size_t last = mph - 2; // the blank before "MPH" is skipped
-    std::size_t begin = last + 1;
+    // The character just before "MPH" is its separating blank; the word ends before it.
+    const std::size_t end = PreviousCharacter(report, mph);
+    std::size_t begin = end;
     while (begin > 0 && report[begin - 1] != ' ' && report[begin - 1] != '\n')
         --begin;
-    return TrimControls(report.substr(begin, last + 1 - begin));
+    return TrimControls(report.substr(begin, end - begin));
 }
 
 std::string Capitalise(std::string_view text) {
