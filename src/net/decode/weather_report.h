@@ -88,6 +88,8 @@ struct DecodedWeatherReport {
     std::string skyText;                  // capitalised sky conditions
     // The summary (JoinWeatherSummary); empty means the shown weather text stays as it was.
     // The age counts from observationUtc, else from the context's previous observation.
+    // Sky and weather text are read whether or not there is a temperature; the clock shows
+    // them only together with one.
     std::string weatherText;
 };
 
