@@ -117,6 +117,11 @@ bool AwaitReply(int fd, std::chrono::steady_clock::time_point deadline,
             return error != ECONNREFUSED;
         }
 
+        if (!std::isfinite(t1) || !std::isfinite(t4)) {
+            result.status = SntpStatus::Failed;
+            result.reason = "the computer's clock gave no time";
+            return true;
+        }
         const SntpDecoded decoded = DecodeSntpReply(
             std::string_view(buffer.data(), static_cast<std::size_t>(size)), requestTransmit);
         if (decoded.reply) {

@@ -251,6 +251,15 @@ TEST(RunSntpExchange, NoExchangeIsAFailureWithItsReason) {
     }
 }
 
+TEST(RunSntpExchange, AClockThatGivesNoTimeGivesNoOffset) {
+    SntpResponder responder;
+    SntpExchangeOptions options = Quick();
+    options.clockUnixMs = [] { return std::nan(""); };
+    const SntpExchangeResult result = RunSntpExchange(responder.server(), options);
+    EXPECT_EQ(result.status, SntpStatus::Failed);
+    EXPECT_EQ(result.reason, "the computer's clock gave no time");
+}
+
 TEST(RunSntpExchange, ANameWithAClosedAddressFallsThroughToTheNext) {
     // "localhost" resolves from the hosts file, often to ::1 before 127.0.0.1; the responder
     // listens on 127.0.0.1 only, so an IPv6 attempt is refused and the next address answers.
