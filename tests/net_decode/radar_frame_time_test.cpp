@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace skelvane {
 namespace {
@@ -46,6 +48,38 @@ TEST(GetRadarFileTimeStamp, ReadsTheUtcInstantOfAFrameName) {
             EXPECT_NEAR(*utc, *c.utc, 0.1 / 86400) << c.name;
         }
     }
+}
+
+TEST(RadarFrameTimeUtc, FrameTimeStampElseTheDownloadTime) {
+    const std::vector<std::string> names = {"OKX_20201201_1540_N0R.gif", "broken.gif"};
+    const DateTime download = SafeEncodeDateTime(2020, 12, 1, 15, 52, 10, 0);
+    EXPECT_NEAR(RadarFrameTimeUtc(names, 0, download),
+                SafeEncodeDateTime(2020, 12, 1, 15, 40, 0, 0), 1e-9);
+    EXPECT_EQ(RadarFrameTimeUtc(names, 1, download), download);
+    EXPECT_EQ(RadarFrameTimeUtc(names, 2, download), download);
+    EXPECT_EQ(RadarFrameTimeUtc(names, -1, download), download);
+    EXPECT_EQ(RadarFrameTimeUtc({}, 0, download), download);
+}
+
+TEST(RadarTimeLabelText, AgeLocalTimeAndUtcStamp) {
+    const DateTime utc = SafeEncodeDateTime(2020, 12, 1, 15, 45, 0, 0);
+    const DateTime local = utc - 5.0 / 24; // EST
+    struct Case {
+        double minutesLater;
+        bool use24Hour;
+        const char* label;
+    };
+    const Case cases[] = {
+        {0, false, " NY - New York City     1  mins ago at 10:45 AM   (12/01/2020 15:45 UTC )"},
+        {5, true, " NY - New York City     6  mins ago at 10:45   (12/01/2020 15:45 UTC )"},
+        {4.99, true, " NY - New York City     5  mins ago at 10:45   (12/01/2020 15:45 UTC )"},
+        {125, false, " NY - New York City     126  mins ago at 10:45 AM   (12/01/2020 15:45 UTC )"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RadarTimeLabelText(" NY - New York City   ", utc, local,
+                                     local + c.minutesLater / 1440, c.use24Hour),
+                  c.label)
+            << c.minutesLater;
 }
 
 } // namespace

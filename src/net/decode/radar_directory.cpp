@@ -1,14 +1,14 @@
 #include "net/decode/radar_directory.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace skelvane {
 
 namespace {
 
+// ASCII only, whatever the C locale says: file names and keys are ASCII.
 char Upper(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Whether text contains key, ASCII letters compared without regard to case. An empty key

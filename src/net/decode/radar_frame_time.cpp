@@ -1,6 +1,8 @@
 #include "net/decode/radar_frame_time.h"
 
-#include <charconv>
+#include "astro/format_date.h"
+
+#include <cmath>
 
 namespace skelvane {
 
@@ -61,6 +63,29 @@ std::optional<DateTime> GetRadarFileTimeStamp(std::string_view name) {
     // SafeEncodeDateTime reads 0 as "no date", but 1899-12-30 00:00 is a real instant that
     // also encodes as 0; the fields were checked above, so its value is taken as it is.
     return SafeEncodeDateTime(*year, *month, *day, *hour, *minute, 0, 0);
+}
+
+DateTime RadarFrameTimeUtc(const std::vector<std::string>& radarFrameNames, int frameIndex,
+                           DateTime downloadTimeUtc) {
+    if (frameIndex < 0 || static_cast<std::size_t>(frameIndex) >= radarFrameNames.size())
+        return downloadTimeUtc;
+    return GetRadarFileTimeStamp(radarFrameNames[static_cast<std::size_t>(frameIndex)])
+        .value_or(downloadTimeUtc);
+}
+
+std::string RadarTimeLabelText(std::string_view text, DateTime frameUtc, DateTime frameLocal,
+                               DateTime nowLocal, bool use24Hour) {
+    // Whole milliseconds first, so that five minutes apart never reads as 4.99999 minutes.
+    const double milliseconds = std::nearbyint((nowLocal - frameLocal) * 86'400'000.0);
+    const long long minutes = std::isfinite(milliseconds) && std::fabs(milliseconds) < 1e15
+                                  ? static_cast<long long>(milliseconds) / 60'000
+                                  : 0;
+    std::string label(text);
+    label += "  " + std::to_string(minutes + 1) + "  mins ago at ";
+    label += FormatDate(use24Hour ? "h:mm" : "h:mm AM/PM", frameLocal);
+    label += "   (" + FormatDate("mm/dd/yyyy", frameUtc) + " " + FormatDate("hh:mm", frameUtc) +
+             " UTC " + ")";
+    return label;
 }
 
 } // namespace skelvane
