@@ -220,6 +220,9 @@ TEST(ForecastAddress, TypedTextCannotBreakTheAddress) {
     in.source = 3;
     in.stationCode = "k?y#";
     EXPECT_EQ(Built(in), "http://currentObservation.test/weather/current/K%3FY%23.html");
+    in.source = 20;
+    in.pendingPostalCode = "1?x";
+    EXPECT_EQ(Built(in), "http://zipPortal.test/weather/local/1%3Fx?");
 }
 
 } // namespace

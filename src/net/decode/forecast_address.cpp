@@ -165,7 +165,7 @@ std::optional<std::string> ForecastAddress(const ForecastInputs& in, const WebEn
                            "/cgi-bin/findweather/getForecast?brand=mobile&query=" +
                                (unitedStates ? stateLower : Query(in.pendingCountry)));
     case 20:
-        return JoinAddress(hosts.zipPortal, "/weather/local/" + postalCode + "?");
+        return JoinAddress(hosts.zipPortal, "/weather/local/" + PathPart(place.postalCode) + "?");
     case 21:
         return JoinAddress(hosts.cityPortal,
                            "/cgi-bin/forecast.cgi?city=" + city + "&sc=" + stateUpper);
