@@ -95,10 +95,10 @@ TEST(SatelliteLoop, NoFrameNoLoop) {
 TEST(SatelliteLoop, LeavingThePagePausesEnteringResumesAnimateAndRepeatGate) {
     SatelliteLoop loop = LoadedLoop({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, true);
     EXPECT_EQ(Ticks(loop, 3), (std::vector<int>{0, 1, 2}));
-    loop.PageLeft();
+    loop.Pause();
     EXPECT_FALSE(loop.Animates(true));
     EXPECT_EQ(Ticks(loop, 2), (std::vector<int>{kNone, kNone}));
-    loop.PageEntered();
+    loop.Resume();
     EXPECT_TRUE(loop.Animates(true));
     EXPECT_EQ(Ticks(loop, 2), (std::vector<int>{3, 4})); // where it paused
 
@@ -113,7 +113,7 @@ TEST(SatelliteLoop, LeavingThePagePausesEnteringResumesAnimateAndRepeatGate) {
 
     // Entering the page with no loop loaded starts nothing.
     SatelliteLoop empty;
-    empty.PageEntered();
+    empty.Resume();
     EXPECT_FALSE(empty.running());
 }
 
@@ -169,6 +169,34 @@ TEST(SatelliteMovie, NeedsLoadedRunningAndItsPanel) {
     EXPECT_FALSE(movie.loaded());
     EXPECT_FALSE(movie.running());
     EXPECT_FALSE(movie.playing());
+}
+
+TEST(SatelliteTimerStep, TheLoopStepsWhenItAnimatesOtherwiseTheMovie) {
+    SatelliteLoop loop = LoadedLoop({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, true);
+    SatelliteMovie movie;
+    movie.Opened();
+    movie.Start(0);
+    EXPECT_TRUE(SatelliteNeedsTimer(loop, movie, true));
+    EXPECT_EQ(SatelliteTimerStep(loop, movie, true, 1, true), (SatelliteTick{0, false}));
+    EXPECT_EQ(SatelliteTimerStep(loop, movie, true, 2, true), (SatelliteTick{1, false}));
+    // A pause tick of the loop is still the loop's tick.
+    for (int i = 2; i < 10; ++i)
+        SatelliteTimerStep(loop, movie, true, 3, true);
+    EXPECT_EQ(SatelliteTimerStep(loop, movie, true, 4, true), (SatelliteTick{std::nullopt, false}));
+    // Starting the movie pauses the loop; the movie's step runs.
+    loop.Pause();
+    EXPECT_EQ(SatelliteTimerStep(loop, movie, true, 5, true), (SatelliteTick{std::nullopt, true}));
+    // "Repeat" off: the loop does not animate, so the movie step runs.
+    loop.Resume();
+    movie.PlayEnded(6);
+    EXPECT_EQ(SatelliteTimerStep(loop, movie, false, 7.5, true),
+              (SatelliteTick{std::nullopt, true}));
+
+    movie.Stop();
+    EXPECT_TRUE(SatelliteNeedsTimer(loop, movie, true));
+    EXPECT_FALSE(SatelliteNeedsTimer(loop, movie, false));
+    loop.Pause();
+    EXPECT_FALSE(SatelliteNeedsTimer(loop, movie, true));
 }
 
 TEST(MovieStopsAtEnd, RepeatOffStopsPastFrameThirteenOrAtAShortMoviesEnd) {

@@ -68,6 +68,20 @@ void SatelliteMovie::PlayEnded(double nowSeconds) {
     lastEnd_ = nowSeconds;
 }
 
+SatelliteTick SatelliteTimerStep(SatelliteLoop& loop, SatelliteMovie& movie, bool repeat,
+                                 double nowSeconds, bool moviePanelShowing) {
+    SatelliteTick tick;
+    if (loop.Animates(repeat))
+        tick.showSlot = loop.Tick(repeat);
+    else
+        tick.playMovie = movie.Tick(nowSeconds, moviePanelShowing);
+    return tick;
+}
+
+bool SatelliteNeedsTimer(const SatelliteLoop& loop, const SatelliteMovie& movie, bool repeat) {
+    return loop.Animates(repeat) || movie.running();
+}
+
 bool MovieStopsAtEnd(bool repeat, int position, int lastFrame) {
     if (repeat)
         return false;

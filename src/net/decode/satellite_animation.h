@@ -29,9 +29,10 @@ public:
     // slots this download filled are shown; on the tick of an unfilled slot the picture holds.
     std::optional<int> Tick(bool repeat);
 
-    // SatelliteSheetEnter: the loop resumes when one is loaded. SatelliteSheetExit: it pauses.
-    void PageEntered() { running_ = loaded_; }
-    void PageLeft() { running_ = false; }
+    // SatelliteSheetEnter: the loop resumes when one is loaded.
+    void Resume() { running_ = loaded_; }
+    // SatelliteSheetExit and StartSatelliteMovie: the loop pauses.
+    void Pause() { running_ = false; }
     // AnimateSatelliteBoxClick: the loop runs exactly when "Animate" is checked.
     void SetAnimate(bool checked) { running_ = checked; }
 
@@ -86,6 +87,20 @@ private:
     double lastStart_ = 0;
     double lastEnd_ = 0;
 };
+
+// What one tick of Timer2 asks of the Satellite page: the loop's step when the loop
+// animates, otherwise the movie's.
+struct SatelliteTick {
+    std::optional<int> showSlot; // show this loop slot in Image7
+    bool playMovie = false;      // play the movie from its current position
+    friend bool operator==(const SatelliteTick&, const SatelliteTick&) = default;
+};
+SatelliteTick SatelliteTimerStep(SatelliteLoop& loop, SatelliteMovie& movie, bool repeat,
+                                 double nowSeconds, bool moviePanelShowing);
+
+// Whether the satellite part still needs Timer2: the loop animates or the movie runs. Whoever
+// stops an animation keeps Timer2 enabled when this or another animation still needs it.
+bool SatelliteNeedsTimer(const SatelliteLoop& loop, const SatelliteMovie& movie, bool repeat);
 
 // MediaPlayer1Notify at the end of a play: with "Repeat" off the movie stops (the caller runs
 // StopSatelliteMovie) once the position is past frame 13, or at the movie's last frame when it
