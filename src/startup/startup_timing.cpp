@@ -39,7 +39,9 @@ double ProcessStartBootMs() {
 // Records the first paint of the window, once the paint has been done.
 class FirstPaintWatch : public QObject {
 public:
-    explicit FirstPaintWatch(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+    explicit FirstPaintWatch(QWidget& window) : QObject(&window) {
+        window.installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {

@@ -36,8 +36,8 @@ int main(int argc, char* argv[]) {
     }
     // The large picture centres its disc; the small one is that picture scaled down, so the
     // two look alike.
-    const QImage large = skelvane::FullMoonImage(QSize(kLargeSize, kLargeSize),
-                                                 skelvane::MoonStyle::Colour);
+    const QImage large =
+        skelvane::FullMoonImage(QSize(kLargeSize, kLargeSize), skelvane::MoonStyle::Colour);
     const QImage small =
         large.scaled(kSmallSize, kSmallSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 
@@ -46,12 +46,13 @@ int main(int argc, char* argv[]) {
     buffer.open(QIODevice::WriteOnly);
     large.save(&buffer, "PNG");
     const QByteArray svg =
-        QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                          "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-                          "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"256\" "
-                          "height=\"256\" viewBox=\"0 0 256 256\">\n"
-                          "  <title>Skelvane</title>\n"
-                          "  <image width=\"256\" height=\"256\" xlink:href=\"data:image/png;base64,") +
+        QByteArrayLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+            "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"256\" "
+            "height=\"256\" viewBox=\"0 0 256 256\">\n"
+            "  <title>Skelvane</title>\n"
+            "  <image width=\"256\" height=\"256\" xlink:href=\"data:image/png;base64,") +
         png.toBase64() + QByteArrayLiteral("\"/>\n</svg>\n");
 
     QByteArray smallPng;
