@@ -26,7 +26,7 @@ QString Formatted(const char* pattern, DateTime value, const DateLocale& names) 
     return ToQString(FormatDate(pattern, value, names));
 }
 
-QString PadLeft(QString text, int width) {
+QString PadLeft(const QString& text, int width) {
     return text.size() < width ? QString(width - text.size(), QLatin1Char(' ')) + text : text;
 }
 

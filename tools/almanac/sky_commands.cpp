@@ -9,6 +9,15 @@ namespace skelvane::almanac {
 
 namespace {
 
+// "Mars  RA 01h 23m  Dec +04° 05'  elongation 45.6°"
+std::string PlanetLine(const std::string& name, const std::string& raText,
+                       const std::string& decText, double elongation) {
+    std::string line = name;
+    line.append("  RA ").append(raText).append("  Dec ").append(decText);
+    line.append("  elongation ").append(NumberText(elongation)).append("°");
+    return line;
+}
+
 // An instant, or null for a contact that does not occur (0).
 void AddContact(JsonLine& json, std::string_view key, DateTime instant) {
     if (instant == 0)
@@ -86,8 +95,7 @@ void PlanetsCommand(const std::vector<std::string>& words, std::ostream& out) {
                          .add("elongation", planet.elongation)
                          .add("ra_text", raText)
                          .add("dec_text", decText),
-                     name + "  RA " + raText + "  Dec " + decText + "  elongation " +
-                         NumberText(planet.elongation) + "°");
+                     PlanetLine(name, raText, decText, planet.elongation));
     }
 }
 
