@@ -42,7 +42,10 @@ void ClockWindowAdapter::setWeekStart(int day) {
 }
 
 void ClockWindowAdapter::tickAtNormalRate() {
-    form_.Timer1->setInterval(1000);
+    // Not before the first tick: it runs 10 ms after start also when the information window
+    // shows at start.
+    if (!form_.firstTickPending())
+        form_.Timer1->setInterval(1000);
 }
 
 int ClockWindowAdapter::trayIconGroup() const {

@@ -25,6 +25,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -91,6 +92,18 @@ TEST_F(InfoFormTest, HasThirteenPagesInOrderAndTwoSettingsSubPages) {
     EXPECT_EQ(info->SetSheetPageControl->tabText(0), QStringLiteral("Settings1"));
     EXPECT_EQ(info->SetSheetPageControl->tabText(1), QStringLiteral("Settings2"));
     EXPECT_EQ(info->InfoFormPageControl->tabBar()->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(InfoFormTest, ShownAtStartTheFirstTickStillComesAtOnce) {
+    settings.ShowInfoFormAtStartup = true;
+    makeWindows();
+    EXPECT_TRUE(info->isVisible());
+    EXPECT_EQ(form->Timer1->interval(), 10) << "the first tick waits 10 ms, not a second";
+    form->Timer1Timer();
+    EXPECT_EQ(form->Timer1->interval(), 1000);
+    info->hide();
+    info->show(); // shown again later (back from the tray): the normal second
+    EXPECT_EQ(form->Timer1->interval(), 1000);
 }
 
 TEST_F(InfoFormTest, StartsFromTheStoredGeometryAndPages) {
