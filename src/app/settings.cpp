@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kText = 128;      // place names, servers and other short texts
 constexpr int kStationCode = 4; // weather station codes are four letters
+constexpr int kLongText = 1024; // lists kept in one text
 
 using S = Settings;
 using P = PlaceStrings;
@@ -69,6 +70,12 @@ const std::array kFields{
 
     // Weather. SaveURL has its own writer (the Weather page's "Save Address").
     SettingField{"WeatherServer", &S::WeatherServer, kText},
+    SettingField{"DefaultWeatherServer", &S::DefaultWeatherServer, kText},
+    SettingField{"MovedServerLayouts", &S::MovedServerLayouts, kLongText},
+    SettingField{"RadarServer", &S::RadarServer, kText},
+    SettingField{"RadarServerAlternative1", &S::RadarServerAlternative1, kText},
+    SettingField{"RadarServerAlternative2", &S::RadarServerAlternative2, kText},
+    SettingField{"SatelliteServer", &S::SatelliteServer, kText},
     SettingField{"WeatherStationCode", &S::WeatherStationCode, kStationCode},
     SettingField{"WeatherStationName", &S::WeatherStationName, kText},
     SettingField{"TemperatureUnits", &S::TemperatureUnits},

@@ -74,6 +74,11 @@ struct Settings {
 
     // Weather.
     QString WeatherServer = QStringLiteral("tgftp.nws.noaa.gov");
+    // The report server a failed download falls back to (and WeatherServer becomes).
+    QString DefaultWeatherServer = QStringLiteral("tgftp.nws.noaa.gov");
+    // Servers whose layout moved: "host /from/ /to/ scheme; ..."; empty: the built-in
+    // table; "none": no moving.
+    QString MovedServerLayouts;
     QString WeatherStationCode = QStringLiteral("KNYC");
     QString WeatherStationName = QStringLiteral("New York");
     QChar TemperatureUnits = u'F';
@@ -89,7 +94,11 @@ struct Settings {
     QString ProxyUserName;
     QString ProxyPassword;
 
-    // Radar and satellite.
+    // Radar and satellite. Host settings may carry a port ("127.0.0.1:8089").
+    QString RadarServer = QStringLiteral("radar.weather.gov");
+    QString RadarServerAlternative1 = QStringLiteral("radar2pub.ncep.noaa.gov");
+    QString RadarServerAlternative2 = QStringLiteral("radar.weather.gov");
+    QString SatelliteServer = QStringLiteral("www.goes.noaa.gov");
     bool AnimateRadar = false;
     bool RepeatRadar = true;
     bool LoopRadar = true;

@@ -220,7 +220,9 @@ TEST(RunSntpExchange, RepliesFromAnotherPortNeverArrive) {
     SntpResponder responder(options);
     const SntpExchangeResult genuine = RunSntpExchange(responder.server(), Quick());
     ASSERT_EQ(genuine.status, SntpStatus::Ok) << genuine.reason;
-    EXPECT_NEAR(genuine.offsetMs, 2500, 5) << "the forged reply was taken";
+    // The forged reply is an hour ahead: anything near the real skew is the genuine one,
+    // however late a loaded machine wakes the two threads.
+    EXPECT_NEAR(genuine.offsetMs, 2500, 500) << "the forged reply was taken";
 
     options.answer = SntpAnswer::Silent;
     responder.setOptions(options);
