@@ -11,6 +11,8 @@
 #include "clockwin/month_calendar.h"
 #include "clockwin/screen_snap.h"
 #include "clockwin/tray_icon.h"
+#include "net/download_state.h"
+#include "net/weather_service.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
 #include "widgets/menu_icons.h"
@@ -29,6 +31,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPushButton>
@@ -84,6 +87,8 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     Timer1->setInterval(10);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     animation_ = new AnimationTimer(this);
+    downloads_ = new DownloadState(settings_, this);
+    weather_ = new WeatherService(settings_, clock_, *downloads_, this);
 
     smallImages_ = SmallImageList();
     actions_ = CreateClockActions(this);
@@ -100,6 +105,7 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     buildBands();
     connectActions();
     createTrayIcon();
+    connectWeather();
 
     // The window manager moves the window; once the user stops dragging it, it is pulled
     // onto a screen edge that lies within 20 pixels.
@@ -316,6 +322,7 @@ void TForm1::Timer1Timer() {
         // Without the information window the next tick tries again.
         if (info_) {
             firstTick_ = false;
+            startupWeatherDownload();
             info_->DoStartTasks();
         }
     }
@@ -370,7 +377,59 @@ void TForm1::synchroniseClockWithServer() {
 }
 
 void TForm1::startWeatherDownload() {
-    // The weather download is not part of this build yet.
+    weather_->GetWeather(settings_.WeatherStationCode, true);
+}
+
+void TForm1::startupWeatherDownload() {
+    if (!pendingStartupWeatherUpdate_)
+        return;
+    pendingStartupWeatherUpdate_ = false;
+    setCaption(QStringLiteral("Loading Temp..."));
+    startWeatherDownload();
+    TrayIcon->SetMoonIcons(CombineDateTime(clock_.nowUtc(), Calendar1->Date()),
+                           dayDisplay_.phaseNameOfDay, false, tick_.temperatureShown());
+}
+
+void TForm1::connectWeather() {
+    weather_->setDateFormat(dateFormats_.longDate, dateNames_);
+    connect(weather_, &WeatherService::temperatureShown, this, &TForm1::showTemperatureCaption);
+    connect(weather_, &WeatherService::trayHintChanged, this, [this](const QString& hint) {
+        TrayIcon->setHint(settings_.ShowHints ? hint : QString());
+    });
+    connect(weather_, &WeatherService::stateChanged, this, [this] {
+        const WeatherState& state = weather_->state();
+        tick_.setTemperatureShown(state.temperatureShown);
+        tick_.setLastWeatherReportTime(state.lastReportLocal);
+    });
+    connect(weather_, &WeatherService::textWindowFilled, this, &TForm1::weatherTextReady);
+    connect(downloads_, &DownloadState::firewallNotice, this, &TForm1::showFirewallNotice);
+}
+
+void TForm1::showTemperatureCaption(const QString& caption, const QString& temperatureText) {
+    // Window captions show no line breaks: they go, with the weather text's own.
+    QString oneLine = caption;
+    oneLine.remove(QLatin1Char('\n'));
+    oneLine.remove(QLatin1Char('\r'));
+    setCaption(oneLine);
+    setApplicationTitle(oneLine);
+    tick_.setTemperatureShown(true);
+    if (settings_.TrayType == u'T' && !temperatureText.isEmpty())
+        TrayIcon->ShowTrayTemp(temperatureText, settings_.TrayForeColor,
+                               settings_.TrayBackTransparent, settings_.TrayBackColor);
+}
+
+void TForm1::showFirewallNotice() {
+    if (!firewallNoticeHandler_) {
+        const QString title = applicationTitle_;
+        setApplicationTitle(QStringLiteral("Skelvane"));
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Skelvane"),
+                        QStringLiteral("Internet connection may be blocked by firewall."),
+                        QMessageBox::Ok, this);
+        box.exec();
+        setApplicationTitle(title);
+        return;
+    }
+    firewallNoticeHandler_();
 }
 
 void TForm1::UpdateDisplays() {
@@ -380,6 +439,11 @@ void TForm1::UpdateDisplays() {
     inputs.shortDatePattern = dateFormats_.shortDate;
     inputs.names = dateNames_;
     inputs.eclipses = &eclipses_;
+    // With a temperature shown, the summary (tray hint, caption) is the weather's.
+    if (weather_->state().temperatureShown) {
+        inputs.temperatureText = weather_->state().temperatureText;
+        inputs.weatherText = weather_->state().weatherText;
+    }
     // The Year page takes the day, or its stand-in in 1756 for earlier years.
     if (info_)
         info_->setYearCalendarDate(DateOf(Calendar1->Date()));

@@ -26,6 +26,8 @@ class QToolButton;
 namespace skelvane {
 
 class AnimationTimer;
+class DownloadState;
+class WeatherService;
 class Clock;
 class HintSwitch;
 class MoonTrayIcon;
@@ -66,6 +68,10 @@ public:
     bool firstTickPending() const { return firstTick_; }
     // The exit path ends the process at once through this; tests replace it.
     void setProcessEnder(std::function<void()> ender) { endProcess_ = std::move(ender); }
+    // The firewall notice is a modal message box; tests replace it.
+    void setFirewallNoticeHandler(std::function<void()> handler) {
+        firewallNoticeHandler_ = std::move(handler);
+    }
 
     QTimer* Timer1 = nullptr;
     QAction* ToggleWindowAction1 = nullptr;
@@ -82,6 +88,10 @@ public:
 
     // The shared animation timer (Timer2) of the Moon, radar and satellite animations.
     AnimationTimer& animationTimer() const { return *animation_; }
+    // The download layer's state (http1, the refusal notice) and the current weather, which
+    // this window owns for the whole run.
+    DownloadState& downloads() const { return *downloads_; }
+    WeatherService& weather() const { return *weather_; }
     const ClockActions& actions() const { return actions_; }
     const ClockMenus& menus() const { return menus_; }
     const MoonIconLists& moonIcons() const { return moonIcons_; }
@@ -138,6 +148,8 @@ public:
 signals:
     void stayOnTopChanged(bool on);
     void showWeatherTextRequested();
+    // A weather report for the weather text window: its lines and its caption.
+    void weatherTextReady(const QStringList& lines, const QString& caption);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -149,6 +161,13 @@ protected:
 private:
     void buildBands();
     void createTrayIcon();
+    void connectWeather();
+    // The start tasks of the clock window on the first tick: the start-up weather download.
+    void startupWeatherDownload();
+    // ShowTemperature's part in this window: caption, application title, tray.
+    void showTemperatureCaption(const QString& caption, const QString& temperatureText);
+    // The firewall notice, once per run, titled "Skelvane".
+    void showFirewallNotice();
     void buildMonthRow();
     void connectActions();
     void connectDateActions();
@@ -164,8 +183,11 @@ private:
     ClockTick tick_;
     HintSwitch* hints_ = nullptr;
     AnimationTimer* animation_ = nullptr;
+    DownloadState* downloads_ = nullptr;
+    WeatherService* weather_ = nullptr;
     InfoWindowLink* info_ = nullptr;
     std::function<void()> endProcess_;
+    std::function<void()> firewallNoticeHandler_;
 
     LocaleDateFormats dateFormats_;
     ClockActions actions_;

@@ -15,7 +15,10 @@
 #include "infowin/settings2_page.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
+#include "infowin/weather_report_group.h"
 #include "infowin/year_page.h"
+#include "net/download_state.h"
+#include "net/weather_service.h"
 #include "platform/clock.h"
 #include "platform/locale_formats.h"
 #include "widgets/window_placement.h"
@@ -79,6 +82,7 @@ TInfoForm::TInfoForm(const PageServices& services, QWidget* parent)
     });
 
     buildPages();
+    connectWeather();
     buildMenus();
     buildStatusBar();
     FormCreate();
@@ -201,6 +205,29 @@ void TInfoForm::buildPages() {
         box->setModal(false);
         box->show();
     });
+}
+
+void TInfoForm::connectWeather() {
+    WeatherService& weather = services_.weather;
+    WeatherReportGroup* group = locationPage_->weatherGroup();
+    connect(locationPage_, &LocationPage::getWeatherRequested, &weather,
+            &WeatherService::GetWeatherBut2Click);
+    connect(&weather, &WeatherService::weatherMemoCleared, group, &WeatherReportGroup::clearMemo);
+    connect(&weather, &WeatherService::reportShown, this,
+            [this](const QStringList& lines, const QString& code, const QString& name) {
+                locationPage_->showWeatherReport(lines, code, name);
+                DisplayWeather();
+            });
+    connect(&services_.downloads, &DownloadState::statusLine, group,
+            &WeatherReportGroup::appendStatusLine);
+    connect(settings2Page_, &Settings2Page::temperatureUnitsChanged, &weather,
+            &WeatherService::TemperatureUnitsChanged);
+}
+
+void TInfoForm::DisplayWeather() {
+    settings2Page_->showTemperatureUnits();
+    locationPage_->weatherGroup()->showReportTimes(services_.weather.state().lastReportLocal,
+                                                   settings_.LastWeatherTimeStampStr);
 }
 
 void TInfoForm::buildMenus() {

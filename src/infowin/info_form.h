@@ -111,6 +111,9 @@ private:
     void updateAnimationTimer();
     // One tick of the shared animation timer: the moon, radar and satellite steps in order.
     void Timer2Timer();
+    // The report's times and the units on the settings pages.
+    void DisplayWeather();
+    void connectWeather();
 
     PageServices services_;
     Settings& settings_;

@@ -4,11 +4,13 @@
 #include "app/settings_store.h"
 #include "astro/format.h"
 #include "infowin/location_page_texts.h"
+#include "infowin/weather_report_group.h"
 #include "location/place_tables.h"
 #include "location/place_text.h"
 #include "widgets/widget_factories.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -174,7 +176,13 @@ void LocationPage::buildControls() {
     right->addWidget(placeGroup);
     right->addWidget(stationGroup);
     right->addLayout(buttons);
-    right->addStretch(1);
+    weatherGroup_ = new WeatherReportGroup(this);
+    right->addWidget(weatherGroup_, 1);
+    connect(weatherGroup_, &WeatherReportGroup::getWeatherClicked, this, [this] {
+        weatherGroup_->clearMemo();
+        QCoreApplication::processEvents(); // the cleared memo shows before the download
+        emit getWeatherRequested(WeatherStationNameEd2->text(), WeatherStationCodeEd2->text());
+    });
 
     // Bottom: how far the picked place is from the saved one and from the last pick.
     auto* distancePanel = new QFrame(this);
@@ -543,6 +551,13 @@ void LocationPage::SaveWeatherStation(bool persist) {
 void LocationPage::SaveAllButClick() {
     SaveWeatherStation(false);
     SaveOrUpdateLocation();
+}
+
+void LocationPage::showWeatherReport(const QStringList& lines, const QString& code,
+                                     const QString& name) {
+    weatherGroup_->showReport(lines);
+    WeatherStationCodeEd2->setText(code);
+    WeatherStationNameEd2->setText(name);
 }
 
 void LocationPage::ResetButClick() {

@@ -23,6 +23,7 @@ namespace skelvane {
 
 struct Settings;
 class SettingsStore;
+class WeatherReportGroup;
 
 // The "Settings1" sub-page of the Set page: choosing the Location from the place list (by
 // country and state, or by US postal code), the closest weather station, the coordinate and
@@ -66,6 +67,10 @@ public:
     void SaveAllButClick();
     void ResetButClick();
     void CloseButClick();
+    // The current-weather group: its memo, button and labels.
+    WeatherReportGroup* weatherGroup() const { return weatherGroup_; }
+    // A report arrived for the station boxes: the memo gets its lines, the boxes the station.
+    void showWeatherReport(const QStringList& lines, const QString& code, const QString& name);
 
 signals:
     // After a Save: the clock window re-runs UpdateDisplays so rise and set times follow.
@@ -79,6 +84,8 @@ signals:
     void closeRequested();    // "Cancel"
     void getMapRequested();   // "Get Map"
     void goToMapsRequested(); // "Go To Maps"
+    // "Get Weather": the memo is cleared; the station of the boxes is to be fetched.
+    void getWeatherRequested(const QString& stationName, const QString& stationCode);
 
 private:
     void buildControls();
@@ -124,6 +131,7 @@ private:
     QLineEdit* WeatherStationCodeEd2 = nullptr;
     QLabel* DistanceLab1 = nullptr;
     QLabel* DistanceLab2 = nullptr;
+    WeatherReportGroup* weatherGroup_ = nullptr;
 };
 
 } // namespace skelvane

@@ -13,6 +13,8 @@ class QMenu;
 namespace skelvane {
 
 class AnimationTimer;
+class DownloadState;
+class WeatherService;
 class Clock;
 class MoonIconLists;
 class SettingsStore;
@@ -85,6 +87,8 @@ struct PageServices {
     const LocaleDateFormats& dateFormats;
     const DateLocale& dateNames;
     ClockWindowLink& clockWindow;
+    DownloadState& downloads; // the download layer's state: http1, the status log
+    WeatherService& weather;  // the current weather and its downloads
     SharedCommands commands;
 };
 

@@ -1,5 +1,8 @@
 #include "net/http_client.h"
 
+#include "net/loopback_guard.h"
+
+#include <QUrl>
 #include <curl/curl.h>
 
 #include <cerrno>
@@ -122,6 +125,15 @@ HttpResult HttpClient::get(const QString& url) {
     if (!curl) {
         result.errorText = QStringLiteral("the HTTP library could not be started");
         return result;
+    }
+    if (LoopbackOnly()) {
+        const QUrl parsed(url);
+        const std::string host = parsed.host().toStdString();
+        const std::string proxyHost = state_->proxy.host.toStdString();
+        if (!IsLoopbackHost(host) || (!proxyHost.empty() && !IsLoopbackHost(proxyHost))) {
+            result.errorText = QStringLiteral("only loopback servers are allowed here");
+            return result;
+        }
     }
     const Options& options = state_->options;
     Transfer transfer;

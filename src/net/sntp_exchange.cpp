@@ -1,6 +1,7 @@
 #include "net/sntp_exchange.h"
 
 #include "net/decode/sntp_packet.h"
+#include "net/loopback_guard.h"
 
 #include <algorithm>
 #include <array>
@@ -217,6 +218,10 @@ SntpExchangeResult RunSntpExchange(std::string_view server, const SntpExchangeOp
     const auto address = ParseSntpServer(server);
     if (!address) {
         result.reason = "bad server address";
+        return result;
+    }
+    if (LoopbackOnly() && !IsLoopbackHost(address->host)) {
+        result.reason = "only loopback servers are allowed here";
         return result;
     }
 

@@ -58,12 +58,24 @@ void ConnectHelpWindows(TForm1& form, TInfoForm& info, HelpLauncher& help,
                      &AboutPage::SendEmail1Execute);
     QObject::connect(&help, &HelpLauncher::homePageRequested, info.aboutPage(),
                      &AboutPage::GoToHomePage1Execute);
-    QObject::connect(&form, &TForm1::showWeatherTextRequested, &form, [&textWindow, &settings] {
-        if (!textWindow)
-            textWindow = std::make_unique<TForm6>(settings.StayOnTop);
-        textWindow->show();
-        textWindow->raise();
-    });
+    // The weather text window is made when first shown; the last report waits for it.
+    auto lastReport = std::make_shared<std::pair<QStringList, QString>>();
+    QObject::connect(&form, &TForm1::weatherTextReady, &form,
+                     [&textWindow, lastReport](const QStringList& lines, const QString& caption) {
+                         *lastReport = {lines, caption};
+                         if (textWindow)
+                             textWindow->SetReport(lines, caption);
+                     });
+    QObject::connect(&form, &TForm1::showWeatherTextRequested, &form,
+                     [&textWindow, &settings, lastReport] {
+                         if (!textWindow) {
+                             textWindow = std::make_unique<TForm6>(settings.StayOnTop);
+                             if (!lastReport->first.isEmpty())
+                                 textWindow->SetReport(lastReport->first, lastReport->second);
+                         }
+                         textWindow->show();
+                         textWindow->raise();
+                     });
     QObject::connect(&form, &TForm1::stayOnTopChanged, &form, [&textWindow, &help](bool on) {
         if (help.helpForm())
             help.helpForm()->setStayOnTop(on);

@@ -90,6 +90,8 @@ PageServices WindowServices::pageServices() {
                         form_.dateFormats(),
                         form_.dateNames(),
                         adapter_,
+                        form_.downloads(),
+                        form_.weather(),
                         commands};
 }
 

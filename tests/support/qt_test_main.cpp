@@ -1,5 +1,7 @@
-// Test main for every suite that uses Qt: windows render offscreen and the settings
-// store, autostart folder and every other per-user file live in a temporary folder.
+// Test main for every suite that uses Qt: windows render offscreen, the settings store,
+// autostart folder, caches and every other per-user file live in a temporary folder, and the
+// download layer talks to loopback fixture servers only (a start-up weather download of a
+// window under test goes nowhere).
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
@@ -13,6 +15,8 @@ int main(int argc, char* argv[]) {
         return 1;
     qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     qputenv("XDG_DATA_HOME", (configHome.path() + QStringLiteral("/data")).toUtf8());
+    qputenv("XDG_CACHE_HOME", (configHome.path() + QStringLiteral("/cache")).toUtf8());
+    qputenv("SKELVANE_LOOPBACK_ONLY", "1");
     QApplication app(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,6 +1,6 @@
 #include "almanac/almanac.h"
-#include "almanac/arguments.h"
-#include "almanac/json_line.h"
+#include "common/arguments.h"
+#include "common/json_line.h"
 
 #include "astro/datetime.h"
 #include "astro/holidays.h"
@@ -14,6 +14,9 @@
 
 namespace skelvane::almanac {
 namespace {
+
+using cli::ParseIsoDate;
+using cli::ParseIsoInstant;
 
 struct RunResult {
     int status;
@@ -109,6 +112,9 @@ TEST(Almanac, SunPositionKeys) {
         R"(\{"ra":[-0-9.e]+,"dec":[-0-9.e]+,"apparent_longitude":[-0-9.e]+,"sidereal":[-0-9.e]+\}\n)");
     EXPECT_TRUE(std::regex_match(result.out, shape)) << result.out;
 }
+
+using cli::IsoInstant;
+using cli::JsonLine;
 
 TEST(JsonLine, InstantsRoundToTheSecondAndCarry) {
     EXPECT_EQ(IsoInstant(SafeEncodeDateTime(2024, 12, 31, 23, 59, 59, 600)),

@@ -1,9 +1,14 @@
 #pragma once
 
-#include "almanac/arguments.h"
 #include "almanac/output.h"
+#include "common/arguments.h"
 
 namespace skelvane::almanac {
+
+using cli::Arguments;
+using cli::ParseIsoDate;
+using cli::ParseIsoInstant;
+using cli::UsageError;
 
 // Each command reads its own options and writes its records; bad options throw UsageError.
 void SunCommand(const std::vector<std::string>& words, std::ostream& out);

@@ -1,11 +1,16 @@
 #pragma once
 
-#include "almanac/json_line.h"
+#include "common/json_line.h"
 
 #include <ostream>
 #include <string>
 
 namespace skelvane::almanac {
+
+using cli::IsoDate;
+using cli::IsoInstant;
+using cli::JsonLine;
+using cli::NumberText;
 
 // Writes each record either as a JSON line or as its readable text line.
 class Output {

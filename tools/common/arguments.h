@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace skelvane::almanac {
+namespace skelvane::cli {
 
-// Thrown for any argument the almanac cannot use; main turns it into one line on stderr
+// Thrown for any argument a tool cannot use; its main turns it into one line on stderr
 // and exit status 2.
 struct UsageError {
     std::string message;
@@ -48,4 +48,4 @@ std::optional<DateTime> ParseIsoDate(const std::string& text);
 // Parses YYYY-MM-DDThh:mm:ssZ (nothing when it is not a real instant).
 std::optional<DateTime> ParseIsoInstant(const std::string& text);
 
-} // namespace skelvane::almanac
+} // namespace skelvane::cli

@@ -1,10 +1,10 @@
-#include "almanac/arguments.h"
+#include "common/arguments.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-namespace skelvane::almanac {
+namespace skelvane::cli {
 
 namespace {
 
@@ -131,4 +131,4 @@ std::optional<DateTime> ParseIsoInstant(const std::string& text) {
     return *date + (*hour * 3600 + *minute * 60 + *second) / 86400.0;
 }
 
-} // namespace skelvane::almanac
+} // namespace skelvane::cli

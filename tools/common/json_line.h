@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace skelvane::almanac {
+namespace skelvane::cli {
 
 // One JSON object on one line, keys in the order added.
 class JsonLine {
@@ -36,4 +36,4 @@ std::string IsoDate(DateTime value);
 // Shortest round-trip text of a double.
 std::string NumberText(double number);
 
-} // namespace skelvane::almanac
+} // namespace skelvane::cli

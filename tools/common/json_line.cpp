@@ -1,10 +1,10 @@
-#include "almanac/json_line.h"
+#include "common/json_line.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-namespace skelvane::almanac {
+namespace skelvane::cli {
 
 namespace {
 
@@ -102,4 +102,4 @@ JsonLine& JsonLine::addInstant(std::string_view name, DateTime utc) {
     return add(name, IsoInstant(utc));
 }
 
-} // namespace skelvane::almanac
+} // namespace skelvane::cli
