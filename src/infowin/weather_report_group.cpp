@@ -14,9 +14,9 @@ namespace skelvane {
 WeatherReportGroup::WeatherReportGroup(QWidget* parent)
     : QGroupBox(QStringLiteral(" Current Weather "), parent) {
     setObjectName(QStringLiteral("WeatherGroupBox"));
-    GetWeatherBut2 = NamedPushButton(this, QStringLiteral("GetWeatherBut2"),
-                                     QStringLiteral("Get Weather"),
-                                     QStringLiteral("Get the weather report of the station"));
+    GetWeatherBut2 =
+        NamedPushButton(this, QStringLiteral("GetWeatherBut2"), QStringLiteral("Get Weather"),
+                        QStringLiteral("Get the weather report of the station"));
     WeatherMemo2 = new QPlainTextEdit(this);
     WeatherMemo2->setObjectName(QStringLiteral("WeatherMemo2"));
     WeatherMemo2->setReadOnly(true);

@@ -15,7 +15,8 @@ HttpResult Ask(const std::string& host, const std::string& path,
     if (!address) {
         url.clear();
         HttpResult refusedHost;
-        refusedHost.errorText = QStringLiteral("not a server name: ") + QString::fromStdString(host);
+        refusedHost.errorText =
+            QStringLiteral("not a server name: ") + QString::fromStdString(host);
         return refusedHost;
     }
     url = *address;

@@ -45,9 +45,9 @@ void WeatherService::GetWeather(const QString& stationCode, bool update) {
     // The Settings1 page's button updates the clock when it fetches the saved station.
     if (state_.currentStationCode == settings_.WeatherStationCode)
         update = true;
-    auto* thread = new TMyThread1(*this, handover_,
-                                  SnapshotDownloadSettings(settings_, downloads_.limits()),
-                                  stationCode.left(4), update);
+    auto* thread =
+        new TMyThread1(*this, handover_, SnapshotDownloadSettings(settings_, downloads_.limits()),
+                       stationCode.left(4), update);
     ++running_;
     connect(thread, &QThread::finished, this, [this] {
         --running_;
@@ -75,9 +75,9 @@ void WeatherService::ShowTemperature(const QString& sky, double temperatureF) {
 
 void WeatherService::TemperatureUnitsChanged() {
     if (!state_.lastReport.isEmpty()) {
-        const WeatherTexts texts =
-            ReadWeatherTexts(View(state_.lastReport), settings_.TemperatureUnits == u'C' ? "C" : "F",
-                             state_.observationUtc, clock_.nowUtc());
+        const WeatherTexts texts = ReadWeatherTexts(View(state_.lastReport),
+                                                    settings_.TemperatureUnits == u'C' ? "C" : "F",
+                                                    state_.observationUtc, clock_.nowUtc());
         if (!texts.weather.empty())
             state_.weatherText = QString::fromStdString(texts.weather);
     }

@@ -22,10 +22,10 @@ struct Settings;
 struct WeatherState {
     QString currentStationCode; // the station the Settings1 page shows (at most 4)
     QString currentStationName;
-    QStringList reportLines;       // the last report as shown, or "Site not available"
-    DateTime observationUtc = 0;   // time of the last report
-    DateTime lastReportLocal = 0;  // when the updating station's last report arrived
-    double temperatureF = -200;    // -200: none received yet
+    QStringList reportLines;      // the last report as shown, or "Site not available"
+    DateTime observationUtc = 0;  // time of the last report
+    DateTime lastReportLocal = 0; // when the updating station's last report arrived
+    double temperatureF = -200;   // -200: none received yet
     double temperatureC = 0;
     QString skyText;               // capitalised sky conditions
     QString temperatureText;       // "72°" in the chosen units

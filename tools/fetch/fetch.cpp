@@ -1,0 +1,40 @@
+#include "fetch/fetch.h"
+
+#include "fetch/fetch_commands.h"
+
+#include <functional>
+#include <map>
+
+namespace skelvane::fetch {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: skelvane-fetch weather --station CODE [--server HOST[:PORT]] [--units C|F] [--json]\n"
+    "                              [--settings-dir DIR]";
+
+} // namespace
+
+int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+    using Command = std::function<int(const std::vector<std::string>&, std::ostream&)>;
+    const std::map<std::string, Command> commands{
+        {"weather", WeatherCommand},
+    };
+    if (words.empty() || words.front() == "--help") {
+        (words.empty() ? err : out) << kUsage << '\n';
+        return words.empty() ? 2 : 0;
+    }
+    const auto command = commands.find(words.front());
+    if (command == commands.end()) {
+        err << "skelvane-fetch: unknown command " << words.front() << '\n';
+        return 2;
+    }
+    try {
+        return command->second(std::vector<std::string>(words.begin() + 1, words.end()), out);
+    } catch (const UsageError& error) {
+        err << "skelvane-fetch: " << error.message << '\n';
+        return 2;
+    }
+}
+
+} // namespace skelvane::fetch
