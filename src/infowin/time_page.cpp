@@ -241,6 +241,10 @@ void TimePage::UpdateInternetTimeDisplay(bool clockSet, double offsetDays, DateT
     AdjustLab->setText(TimeAdjustText(clockSet, offsetDays, DecimalSeparatorOf(locale())));
 }
 
+void TimePage::showClockNotSet(const QString& reason) {
+    AdjustLab->setText(QStringLiteral("PC Clock not set:  ") + reason);
+}
+
 QUrl TimePage::WorldClockAddress() {
     return QUrl(QStringLiteral("https://www.timeanddate.com/worldclock/"));
 }

@@ -11,6 +11,7 @@
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
 #include "platform/clock.h"
+#include "platform/clock_setter.h"
 #include "platform/system_timezone.h"
 #include "startup/command_line.h"
 #include "startup/screenshots.h"
@@ -116,6 +117,7 @@ int RunApplication(int argc, char* argv[]) {
             start, SafeEncodeDate(commandLine.year, commandLine.month, commandLine.day));
     const ShiftedClock clock = ShiftedClock::StartingAt(systemClock, start);
     TForm1 form(settings, store, clock, TForm1::Options{commandLine.defaultsOnly});
+    form.setClockSetter(std::make_unique<SystemClockSetter>());
     if (commandLine.page >= 0) {
         settings.LastInfoFormTabIndex = commandLine.page;
         settings.ShowInfoFormAtStartup = true;
