@@ -6,6 +6,7 @@
 #include "raw_http_client.h"
 #include "temp_tree.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace skelvane::fixture {
@@ -92,6 +93,9 @@ TEST_F(FixtureProxyTest, CredentialsSentWithTheFirstRequestAreForwardedAtOnce) {
     EXPECT_EQ(atTarget[0].target, kReportPath);
     EXPECT_EQ(atTarget[0].header("User-Agent"), "Skelvane test");
     EXPECT_EQ(atTarget[0].header("Host"), target_.server());
+    EXPECT_EQ(std::count_if(atTarget[0].headers.begin(), atTarget[0].headers.end(),
+                            [](const auto& header) { return header.first == "Host"; }),
+              1);
     EXPECT_FALSE(atTarget[0].hasHeader("Proxy-Authorization"));
     EXPECT_FALSE(atTarget[0].hasHeader("Proxy-Connection"));
 }
