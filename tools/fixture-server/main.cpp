@@ -116,6 +116,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The log is in place before the address goes out: a client may ask at once.
+    http.setRequestObserver(
+        [](const FixtureRequestRecord& record) { PrintLine(LogLine("http", record)); });
+    if (proxy)
+        proxy->setRequestObserver(
+            [](const FixtureRequestRecord& record) { PrintLine(LogLine("proxy", record)); });
     PrintLine(http.origin());
     if (sntp)
         PrintLine("sntp://" + sntp->server());
@@ -124,12 +130,6 @@ int main(int argc, char** argv) {
     std::error_code canonicalError;
     std::fprintf(stderr, "skelvane-fixture-server: serving %s\n",
                  fs::weakly_canonical(root, canonicalError).c_str());
-    http.setRequestObserver(
-        [](const FixtureRequestRecord& record) { PrintLine(LogLine("http", record)); });
-    if (proxy)
-        proxy->setRequestObserver(
-            [](const FixtureRequestRecord& record) { PrintLine(LogLine("proxy", record)); });
-
     int signal = 0;
     while (sigwait(&stopSignals, &signal) != 0) {
     }
