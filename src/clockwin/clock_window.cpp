@@ -132,6 +132,7 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     // use them when they arrive; QRandomGenerator::global() is seeded by the system.
     const QLocale locale = QLocale::system();
     dateFormats_ = LocaleDateFormatsFrom(locale);
+    weather_->setDateFormat(dateFormats_.longDate, dateNames_);
     tick_.setDateFormats(
         {dateFormats_.longDate, dateFormats_.shortDateShortYear, DateLocaleFrom(locale)});
 
@@ -407,7 +408,6 @@ void TForm1::startupWeatherDownload() {
 }
 
 void TForm1::connectWeather() {
-    weather_->setDateFormat(dateFormats_.longDate, dateNames_);
     connect(weather_, &WeatherService::temperatureShown, this, &TForm1::showTemperatureCaption);
     connect(weather_, &WeatherService::trayHintChanged, this, [this](const QString& hint) {
         TrayIcon->setHint(settings_.ShowHints ? hint : QString());
