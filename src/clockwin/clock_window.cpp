@@ -432,6 +432,8 @@ void TForm1::showTemperatureCaption(const QString& caption, const QString& tempe
     if (settings_.TrayType == u'T' && !temperatureText.isEmpty())
         TrayIcon->ShowTrayTemp(temperatureText, settings_.TrayForeColor,
                                settings_.TrayBackTransparent, settings_.TrayBackColor);
+    else
+        TrayIcon->setTemperatureText(temperatureText); // for a later change to "T"
 }
 
 void TForm1::showFirewallNotice() {

@@ -5,11 +5,13 @@
 #include "astro/datetime.h"
 #include "clockwin/application_rules.h"
 #include "clockwin/clock_window.h"
+#include "clockwin/tray_icon.h"
 #include "help/help_form.h"
 #include "help/help_launcher.h"
 #include "help/text_window.h"
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
+#include "net/weather_service.h"
 #include "platform/clock.h"
 #include "platform/clock_setter.h"
 #include "platform/system_timezone.h"
@@ -27,18 +29,36 @@ namespace skelvane {
 
 namespace {
 
-// Waits for the first tick to have painted, saves the windows and closes the clock
-// window, which saves the settings and ends the process like any other exit.
-void TakeScreenshotsAfterFirstTick(TForm1& form, const QString& folder) {
+// Saves the windows, then closes the clock window, which saves the settings and ends the
+// process like any other exit.
+void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QString& folder) {
+    QStringList paths = SaveWindowScreenshots(folder);
+    // The tray's temperature has no window of its own to be seen in.
+    if (settings.TrayType == u'T' && !form.TrayIcon->temperatureText().isEmpty())
+        paths << SaveTrayScreenshot(folder, form.TrayIcon->icon());
+    for (const QString& path : paths)
+        std::printf("%s\n", qPrintable(path));
+    std::fflush(stdout);
+    form.close();
+}
+
+// Waits for the first tick to have painted and for the start-up downloads to have ended
+// (at most ten seconds: a picture of a server that does not answer is a picture too).
+void TakeScreenshotsAfterFirstTick(TForm1& form, const Settings& settings, const QString& folder) {
     QObject::connect(
         form.Timer1, &QTimer::timeout, &form,
-        [&form, folder] {
-            QTimer::singleShot(300, &form, [&form, folder] {
-                for (const QString& path : SaveWindowScreenshots(folder))
-                    std::printf("%s\n", qPrintable(path));
-                std::fflush(stdout);
-                form.close();
-            });
+        [&form, &settings, folder] {
+            auto* poll = new QTimer(&form);
+            auto waited = std::make_shared<int>(0);
+            QObject::connect(poll, &QTimer::timeout, &form,
+                             [&form, &settings, folder, poll, waited] {
+                                 *waited += poll->interval();
+                                 if (form.weather().downloadsRunning() > 0 && *waited < 10000)
+                                     return;
+                                 poll->stop();
+                                 SaveScreenshotsAndClose(form, settings, folder);
+                             });
+            poll->start(300);
         },
         Qt::SingleShotConnection);
 }
@@ -134,10 +154,14 @@ int RunApplication(int argc, char* argv[]) {
     form.UpdateDisplays();
     if (form.showAtStart())
         form.show();
+    if (commandLine.showWeatherText)
+        QObject::connect(
+            form.Timer1, &QTimer::timeout, &form, [&form] { emit form.showWeatherTextRequested(); },
+            Qt::SingleShotConnection);
     if (commandLine.timing)
         ReportStartupTiming(form, *form.Timer1);
     if (!commandLine.screenshotFolder.isEmpty())
-        TakeScreenshotsAfterFirstTick(form, commandLine.screenshotFolder);
+        TakeScreenshotsAfterFirstTick(form, settings, commandLine.screenshotFolder);
     form.Timer1->start();
     return QApplication::exec();
 }
