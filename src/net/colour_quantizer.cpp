@@ -31,6 +31,15 @@ struct Point {
     double weight;
 };
 
+// The mean of a cell's pixels from its number (the top 5 bits a channel) and its low-bit sums.
+template <typename Cell> Point MeanOf(int number, const Cell& cell) {
+    const double n = cell.count;
+    return Point{{static_cast<double>((number >> 7) & 0xF8) + cell.red / n,
+                  static_cast<double>((number >> 2) & 0xF8) + cell.green / n,
+                  static_cast<double>((number << 3) & 0xF8) + cell.blue / n},
+                 n};
+}
+
 struct Sums {
     double weight = 0;
     double channel[3] = {0, 0, 0};
@@ -114,9 +123,10 @@ void ColourQuantizer::add(const std::uint32_t* pixels, std::size_t count, bool s
     auto key = [skipTransparent](std::uint32_t pixel) {
         return skipTransparent && pixel < 0x80000000u ? kTransparentKey : pixel & 0xFFFFFFu;
     };
-    // Pictures drawn rather than photographed repeat a colour along a row: count runs at once.
+    // While the colours may still be few, every new one is noted. Pictures drawn rather than
+    // photographed repeat a colour along a row, so runs are counted at once.
     std::size_t i = 0;
-    while (i < count) {
+    while (i < count && !tooManyDistinct_) {
         const std::uint32_t colour = key(pixels[i]);
         std::size_t j = i + 1;
         while (j < count && key(pixels[j]) == colour)
@@ -124,17 +134,37 @@ void ColourQuantizer::add(const std::uint32_t* pixels, std::size_t count, bool s
         if (colour == kTransparentKey)
             transparentSeen_ = true;
         else
-            countRun(colour, j - i);
+            countRun(colour, static_cast<std::uint32_t>(j - i));
         i = j;
+    }
+    // Past that only the counts matter, and a plain pass over the pixels is quickest: the
+    // runs of a photograph are too short and too irregular to pay for finding them.
+    const std::size_t rest = std::min<std::uint64_t>(count - i, kMaxCounted - counted_);
+    counted_ += rest;
+    Cell* cells = cells_.data();
+    for (const std::uint32_t* pixel = pixels + i; pixel != pixels + i + rest; ++pixel) {
+        const std::uint32_t p = *pixel;
+        if (skipTransparent && p < 0x80000000u) {
+            transparentSeen_ = true;
+            continue;
+        }
+        Cell& cell = cells[CellOf(p)];
+        ++cell.count;
+        cell.red += (p >> 16) & 7;
+        cell.green += (p >> 8) & 7;
+        cell.blue += p & 7;
     }
 }
 
-void ColourQuantizer::countRun(std::uint32_t colour, std::uint64_t run) {
-    Cell& cell = cells_[static_cast<std::size_t>(CellOf(colour))];
-    cell.count += run;
-    cell.red += run * static_cast<std::uint64_t>(Red(colour));
-    cell.green += run * static_cast<std::uint64_t>(Green(colour));
-    cell.blue += run * static_cast<std::uint64_t>(Blue(colour));
+void ColourQuantizer::countRun(std::uint32_t colour, std::uint32_t run) {
+    if (counted_ + run <= kMaxCounted) {
+        counted_ += run;
+        Cell& cell = cells_[static_cast<std::size_t>(CellOf(colour))];
+        cell.count += run;
+        cell.red += run * ((colour >> 16) & 7);
+        cell.green += run * ((colour >> 8) & 7);
+        cell.blue += run * (colour & 7);
+    }
     if (!tooManyDistinct_)
         noteDistinct(colour);
 }
@@ -173,19 +203,17 @@ void ColourQuantizer::build(int maxColours) {
         medianCut(maxColours);
     if (palette_.empty())
         palette_.push_back(0);
+    if (!exact_)
+        for (int number = 0; number < kCells; ++number)
+            if (cells_[static_cast<std::size_t>(number)].count > 0)
+                cellEntry(number);
 }
 
 void ColourQuantizer::medianCut(int maxColours) {
     std::vector<Point> points;
-    for (const Cell& cell : cells_) {
-        if (cell.count == 0)
-            continue;
-        const double n = static_cast<double>(cell.count);
-        points.push_back(
-            Point{{static_cast<double>(cell.red) / n, static_cast<double>(cell.green) / n,
-                   static_cast<double>(cell.blue) / n},
-                  n});
-    }
+    for (int number = 0; number < kCells; ++number)
+        if (cells_[static_cast<std::size_t>(number)].count > 0)
+            points.push_back(MeanOf(number, cells_[static_cast<std::size_t>(number)]));
     if (points.empty())
         return;
     std::vector<Box> boxes{Box{0, points.size(), SumsOf(points, 0, points.size())}};
@@ -220,40 +248,46 @@ std::uint8_t ColourQuantizer::nearest(std::uint32_t colour) const {
     return static_cast<std::uint8_t>(best);
 }
 
+std::uint8_t ColourQuantizer::cellEntry(int cellNumber) {
+    std::int16_t& slot = cellIndex_[static_cast<std::size_t>(cellNumber)];
+    if (slot < 0) {
+        // Every colour of a cell maps alike: to the palette colour nearest the cell's mean,
+        // or its centre for a cell nothing was counted in.
+        const Cell& cell = cells_[static_cast<std::size_t>(cellNumber)];
+        const Point mean =
+            cell.count > 0 ? MeanOf(cellNumber, cell) : MeanOf(cellNumber, Cell{2, 7, 7, 7});
+        slot = nearest(Pack(mean.channel[0], mean.channel[1], mean.channel[2]));
+    }
+    return static_cast<std::uint8_t>(slot);
+}
+
 std::uint8_t ColourQuantizer::indexOf(std::uint32_t colour) {
     colour &= 0xFFFFFFu;
     if (exact_) {
         const int index = findDistinct(colour);
         return index >= 0 ? static_cast<std::uint8_t>(index) : nearest(colour);
     }
-    const int cellNumber = CellOf(colour);
-    std::int16_t& slot = cellIndex_[static_cast<std::size_t>(cellNumber)];
-    if (slot < 0) {
-        // Every colour of a cell maps alike: to the palette colour nearest the cell's mean,
-        // or its centre for a cell nothing was counted in.
-        const Cell& cell = cells_[static_cast<std::size_t>(cellNumber)];
-        const std::uint32_t representative =
-            cell.count > 0 ? Pack(static_cast<double>(cell.red) / static_cast<double>(cell.count),
-                                  static_cast<double>(cell.green) / static_cast<double>(cell.count),
-                                  static_cast<double>(cell.blue) / static_cast<double>(cell.count))
-                           : (static_cast<std::uint32_t>(cellNumber & 0x7C00) << 9) |
-                                 (static_cast<std::uint32_t>(cellNumber & 0x03E0) << 6) |
-                                 (static_cast<std::uint32_t>(cellNumber & 0x001F) << 3) | 0x040404u;
-        slot = nearest(representative);
-    }
-    return static_cast<std::uint8_t>(slot);
+    return cellEntry(CellOf(colour));
 }
 
 void ColourQuantizer::map(const std::uint32_t* pixels, std::size_t count, std::uint8_t* indices) {
+    if (!exact_) {
+        // One look-up a pixel; the cells counted were given their entries by build().
+        const std::int16_t* table = cellIndex_.data();
+        for (std::size_t i = 0; i < count; ++i) {
+            const int cellNumber = CellOf(pixels[i]);
+            const std::int16_t known = table[cellNumber];
+            indices[i] = known >= 0 ? static_cast<std::uint8_t>(known) : cellEntry(cellNumber);
+        }
+        return;
+    }
     std::uint32_t previous = 0;
     std::uint8_t previousIndex = 0;
-    bool havePrevious = false;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t colour = pixels[i] & 0xFFFFFFu;
-        if (!havePrevious || colour != previous) {
+        if (i == 0 || colour != previous) {
             previous = colour;
             previousIndex = indexOf(colour);
-            havePrevious = true;
         }
         indices[i] = previousIndex;
     }

@@ -42,22 +42,29 @@ private:
     static constexpr int kMaxDistinct = 256;
     static constexpr std::size_t kDistinctSlots = 1024; // open addressing, a quarter full at most
 
+    // The cell fixes the top 5 bits of each channel, so only the low 3 are summed: 16 bytes a
+    // cell keep the grid small enough for the processor's caches.
     struct Cell {
-        std::uint64_t count = 0;
-        std::uint64_t red = 0, green = 0, blue = 0; // sums of the channels of its pixels
+        std::uint32_t count = 0;
+        std::uint32_t red = 0, green = 0, blue = 0; // sums of the low 3 bits of each channel
     };
+    // Pixels counted in all; past this the counts could overflow, and the rest only decide
+    // whether the colours are few.
+    static constexpr std::uint64_t kMaxCounted = std::uint64_t{1} << 29;
 
     static int CellOf(std::uint32_t colour) {
         return static_cast<int>(((colour >> 9) & 0x7C00) | ((colour >> 6) & 0x03E0) |
                                 ((colour >> 3) & 0x001F));
     }
-    void countRun(std::uint32_t colour, std::uint64_t run);
+    void countRun(std::uint32_t colour, std::uint32_t run);
     void noteDistinct(std::uint32_t colour);
     int findDistinct(std::uint32_t colour) const;
     void medianCut(int maxColours);
     std::uint8_t nearest(std::uint32_t colour) const;
+    std::uint8_t cellEntry(int cellNumber);
 
     std::vector<Cell> cells_;
+    std::uint64_t counted_ = 0;
     // Every distinct colour while there are no more than kMaxDistinct, in order of appearance.
     std::vector<std::uint32_t> distinct_;
     std::array<std::int16_t, kDistinctSlots> distinctSlots_;

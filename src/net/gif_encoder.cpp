@@ -5,7 +5,9 @@
 
 #include <gif_lib.h>
 
+#include <QRect>
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace skelvane {
@@ -67,6 +69,35 @@ bool Uncovers(const QImage& current, const QImage& next) {
                 return true;
     }
     return false;
+}
+
+// The smallest rectangle holding every pixel where `next` would show differently from
+// `current`: with `transparency` every pixel below half alpha is one and the same clear
+// pixel, without it alpha does not count. Empty when the two look alike.
+QRect ChangedArea(const QImage& current, const QImage& next, bool transparency) {
+    auto key = [transparency](std::uint32_t pixel) {
+        return transparency && IsTransparent(pixel) ? 0xFFFFFFFFu : pixel & 0xFFFFFFu;
+    };
+    const int width = current.width();
+    int top = -1, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < current.height(); ++y) {
+        const std::uint32_t *a = Row(current, y), *b = Row(next, y);
+        if (std::memcmp(a, b, static_cast<std::size_t>(width) * 4) == 0)
+            continue;
+        int first = 0, last = width - 1;
+        while (first < width && key(a[first]) == key(b[first]))
+            ++first;
+        if (first == width)
+            continue; // only alpha or the colour under a clear pixel differs
+        while (key(a[last]) == key(b[last]))
+            --last;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        left = std::min(left, first);
+        right = std::max(right, last);
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 QString GifText(int code) {
@@ -205,17 +236,27 @@ QByteArray GifEncoder::encode(const std::vector<GifEncodeFrame>& frames, bool an
             if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension) == GIF_ERROR)
                 return abandon(gif->Error);
         }
-        if (EGifPutImageDesc(gif, 0, 0, width, height, false, localMap.get()) == GIF_ERROR)
+        // A frame left in place after one that is the same under one palette needs to hold
+        // only what changed; the rest of the screen already shows it. A frame that is
+        // cleared afterwards, and the one after it, hold everything.
+        QRect area(0, 0, width, height);
+        if (shared && i > 0 && disposal[i - 1] == DISPOSE_DO_NOT && disposal[i] == DISPOSE_DO_NOT) {
+            area = ChangedArea(pictures[i - 1], picture, transparency);
+            if (area.isEmpty())
+                area = QRect(0, 0, 1, 1); // every frame holds a picture, if only one pixel
+        }
+        if (EGifPutImageDesc(gif, area.left(), area.top(), area.width(), area.height(), false,
+                             localMap.get()) == GIF_ERROR)
             return abandon(gif->Error);
-        for (int y = 0; y < height; ++y) {
-            const std::uint32_t* row = Row(picture, y);
-            quantizer->map(row, indices.size(), indices.data());
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            const std::uint32_t* row = Row(picture, y) + area.left();
+            quantizer->map(row, static_cast<std::size_t>(area.width()), indices.data());
             if (transparentIndex >= 0)
-                for (int x = 0; x < width; ++x)
+                for (int x = 0; x < area.width(); ++x)
                     if (IsTransparent(row[x]))
                         indices[static_cast<std::size_t>(x)] =
                             static_cast<GifPixelType>(transparentIndex);
-            if (EGifPutLine(gif, indices.data(), width) == GIF_ERROR)
+            if (EGifPutLine(gif, indices.data(), area.width()) == GIF_ERROR)
                 return abandon(gif->Error);
         }
     }

@@ -15,8 +15,10 @@ struct GifEncodeFrame {
 
 // Writes GIF89a files with giflib: a still, or an animation whose frames all have the first
 // frame's size. Colours are reduced to at most 256 with ColourQuantizer (a picture with fewer
-// keeps them exactly). Each frame stays in place until the next one is drawn ("leave"); an
-// animation carries the NETSCAPE2.0 looping extension on its first frame.
+// keeps them exactly). Each frame stays in place until the next one is drawn ("leave"), so
+// under a shared palette a frame holds only the rectangle that changed since the one before;
+// a frame is cleared instead when the next one is transparent where it is not. An animation
+// carries the NETSCAPE2.0 looping extension on its first frame.
 class GifEncoder {
 public:
     struct Options {
