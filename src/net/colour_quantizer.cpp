@@ -1,6 +1,7 @@
 #include "net/colour_quantizer.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace skelvane {
 
@@ -20,7 +21,7 @@ int Blue(std::uint32_t c) {
 
 std::uint32_t Pack(double r, double g, double b) {
     auto channel = [](double v) {
-        return static_cast<std::uint32_t>(std::clamp(static_cast<int>(v + 0.5), 0, 255));
+        return static_cast<std::uint32_t>(std::clamp(std::lround(v), 0L, 255L));
     };
     return (channel(r) << 16) | (channel(g) << 8) | channel(b);
 }

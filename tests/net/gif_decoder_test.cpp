@@ -194,6 +194,21 @@ TEST(GifDecoder, ReadsDelaysAndTheLoopCount) {
     }
 }
 
+TEST(GifDecoder, AFrameWithoutPixelsStillShowsForItsDelay) {
+    HandGif gif;
+    gif.width = gif.height = 3;
+    gif.globalTable = {kRed, kGreen};
+    gif.frames = {SolidFrame(0, 0, 3, 3, 0), WithControl(SolidFrame(1, 1, 0, 2, 1), 1, 40),
+                  SolidFrame(2, 2, 1, 1, 1)};
+    GifDecoder decoder;
+    const auto animation = decoder.decode(BuildGif(gif));
+    ASSERT_TRUE(animation) << decoder.errorString().toStdString();
+    ASSERT_EQ(animation->frames.size(), 3u);
+    EXPECT_EQ(animation->frames[1].delayCentiseconds, 40);
+    EXPECT_EQ(animation->frames[1].image, animation->frames[0].image);
+    EXPECT_EQ(animation->frames[2].image.pixel(2, 2), Opaque(kGreen)) << "data after it read right";
+}
+
 TEST(GifDecoder, AnEmptyScreenTakesTheFirstFramesExtent) {
     HandGif gif;
     gif.width = gif.height = 0;
