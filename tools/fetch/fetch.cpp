@@ -11,7 +11,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: skelvane-fetch weather --station CODE [--server HOST[:PORT]] [--units C|F] [--json]\n"
-    "                              [--settings-dir DIR]";
+    "                              [--settings-dir DIR]\n"
+    "       skelvane-fetch time [--server HOST[:PORT]] [--timeout-ms N] [--json]\n"
+    "                           [--settings-dir DIR]";
 
 } // namespace
 
@@ -19,6 +21,7 @@ int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostr
     using Command = std::function<int(const std::vector<std::string>&, std::ostream&)>;
     const std::map<std::string, Command> commands{
         {"weather", WeatherCommand},
+        {"time", TimeCommand},
     };
     if (words.empty() || words.front() == "--help") {
         (words.empty() ? err : out) << kUsage << '\n';

@@ -24,5 +24,6 @@ std::string HostOption(const Arguments& arguments, const std::string& name,
 // Each command writes one record (a JSON object with --json, else readable lines) and
 // returns the exit status; bad options throw UsageError.
 int WeatherCommand(const std::vector<std::string>& words, std::ostream& out);
+int TimeCommand(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace skelvane::fetch
