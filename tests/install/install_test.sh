@@ -10,7 +10,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 status=0
-for file in bin/skelvane bin/skelvane-almanac share/skelvane/sitename.dat \
+for file in bin/skelvane bin/skelvane-almanac lib/skelvane/skelvane-http share/skelvane/sitename.dat \
   bin/skelvane-fixture-server share/skelvane/demo/pub/data/observations/metar/decoded/KNYC.TXT \
   share/applications/skelvane.desktop share/metainfo/org.example.skelvane.metainfo.xml \
   share/icons/hicolor/scalable/apps/skelvane.svg share/icons/hicolor/64x64/apps/skelvane.png; do
