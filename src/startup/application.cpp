@@ -87,6 +87,10 @@ void ConnectHelpWindows(TForm1& form, TInfoForm& info, HelpLauncher& help,
 } // namespace
 
 int RunApplication(int argc, char* argv[]) {
+    // The Weather page's browser plugin brings Qt WebEngine in after the application object
+    // exists; the engine then needs OpenGL contexts shared from the start. Nothing else
+    // changes while no web page is shown.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Skelvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Skelvane"));
@@ -128,6 +132,12 @@ int RunApplication(int argc, char* argv[]) {
     HelpLauncher help(settings);
     std::unique_ptr<TForm6> textWindow;
     ConnectHelpWindows(form, info, help, textWindow, settings);
+    // Addresses for the user's own browser send every window of the program back first.
+    info.browserHandOff().setWindowsToSendBack([&form, &info, &help] {
+        return QList<QWidget*>{&info, help.helpForm(), &form};
+    });
+    form.setBrowserOpener(
+        [&info](const QString& address) { info.browserHandOff().GoBrowser(address); });
 
     form.UpdateDisplays();
     if (form.showAtStart())
