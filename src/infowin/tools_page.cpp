@@ -4,6 +4,7 @@
 #include "infowin/calculator_widget.h"
 #include "net/decode/lookup_address.h"
 #include "net/decode/web_history.h"
+#include "widgets/enter_key.h"
 #include "widgets/link_label.h"
 #include "widgets/widget_factories.h"
 
@@ -180,11 +181,9 @@ QWidget* ToolsPage::buildLookupGroups() {
     wikiRow->addWidget(button(wiki, "WikiBut", "Search", &ToolsPage::WikiButClick));
 
     // Enter in a drop-down acts like the group's first button.
-    connect(DictionaryComboBox->lineEdit(), &QLineEdit::returnPressed, this,
-            &ToolsPage::DictionaryButClick);
-    connect(GoogleComboBox->lineEdit(), &QLineEdit::returnPressed, this,
-            &ToolsPage::GoogleButClick);
-    connect(WikiComboBox->lineEdit(), &QLineEdit::returnPressed, this, &ToolsPage::WikiButClick);
+    OnEnterPressed(DictionaryComboBox, [this] { DictionaryButClick(); });
+    OnEnterPressed(GoogleComboBox, [this] { GoogleButClick(); });
+    OnEnterPressed(WikiComboBox, [this] { WikiButClick(); });
     return holder;
 }
 

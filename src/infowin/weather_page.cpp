@@ -9,6 +9,7 @@
 #include "location/place_tables.h"
 #include "net/decode/forecast_address.h"
 #include "net/decode/web_history.h"
+#include "widgets/enter_key.h"
 #include "widgets/widget_factories.h"
 
 #include <QComboBox>
@@ -85,6 +86,7 @@ void WeatherPage::buildControls() {
     BrowseBox->setInsertPolicy(QComboBox::NoInsert); // the history follows visited pages only
     BrowseBox->setMaxVisibleItems(kListRows);
     BrowseBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    BrowseBox->setMinimumContentsLength(40);
     BrowserGoBut = NamedPushButton(panel, QStringLiteral("BrowserGoBut"), QStringLiteral("GO"));
     GoBrowserBut =
         NamedPushButton(panel, QStringLiteral("GoBrowserBut"), QStringLiteral("Open Browser"),
@@ -112,8 +114,10 @@ void WeatherPage::buildControls() {
     auto* third = new QHBoxLayout;
     third->addWidget(BrowseBox, 1);
     for (QPushButton* button :
-         {BrowserGoBut, GoBrowserBut, SaveAddressBut, RefreshBut, BackBut, ForwardBut})
+         {BrowserGoBut, GoBrowserBut, SaveAddressBut, RefreshBut, BackBut, ForwardBut}) {
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         third->addWidget(button);
+    }
     grid->addLayout(first, 0, 0);
     grid->addLayout(second, 1, 0);
     grid->addLayout(third, 2, 0);
@@ -141,8 +145,7 @@ void WeatherPage::buildControls() {
     });
     connect(CityBox, &QComboBox::activated, this, &WeatherPage::CityBoxSelect);
     connect(BrowseBox, &QComboBox::activated, this, &WeatherPage::GetForecast);
-    connect(BrowseBox->lineEdit(), &QLineEdit::returnPressed, this,
-            &WeatherPage::BrowserGoButClick);
+    OnEnterPressed(BrowseBox, [this] { BrowserGoButClick(); });
     connect(BrowserGoBut, &QPushButton::clicked, this, &WeatherPage::BrowserGoButClick);
     connect(GoBrowserBut, &QPushButton::clicked, this, &WeatherPage::GoBrowserButClick);
     connect(SaveAddressBut, &QPushButton::clicked, this, &WeatherPage::SaveAddressButClick);
@@ -310,6 +313,7 @@ void WeatherPage::OpenStartAddress() {
 }
 
 void WeatherPage::WebBrowser1NavigateComplete2(const QUrl& address) {
+    navigationPending_ = false;
     const QString text = address.toString();
     if (text.isEmpty())
         return;
@@ -355,8 +359,10 @@ void WeatherPage::navigate(const QString& address) {
     if (!ensureBrowser())
         return;
     const QUrl url = QUrl::fromUserInput(address.trimmed());
-    if (url.isValid())
+    if (url.isValid()) {
+        navigationPending_ = true;
         browser_->navigate(url);
+    }
 }
 
 } // namespace skelvane

@@ -81,6 +81,8 @@ public:
     BrowserView* browser() const { return browser_.get(); }
     // The one line shown instead of the browser; empty while none is shown.
     QString browserMessage() const;
+    // A navigation was started and has not completed yet.
+    bool navigationPending() const { return navigationPending_; }
 
     QPushButton* GetWeatherBut = nullptr;
     QComboBox* WeatherSourceBox = nullptr;
@@ -113,6 +115,7 @@ private:
     const WebEndpoints* endpoints_;
     std::unique_ptr<BrowserView> browser_;
     bool browserTried_ = false;
+    bool navigationPending_ = false;
     QWidget* browserArea_ = nullptr;
     QVBoxLayout* browserLayout_ = nullptr;
     QLabel* browserMessage_ = nullptr;

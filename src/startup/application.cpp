@@ -10,6 +10,7 @@
 #include "help/text_window.h"
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
+#include "infowin/weather_page.h"
 #include "platform/clock.h"
 #include "platform/system_timezone.h"
 #include "startup/command_line.h"
@@ -26,18 +27,32 @@ namespace skelvane {
 
 namespace {
 
-// Waits for the first tick to have painted, saves the windows and closes the clock
-// window, which saves the settings and ends the process like any other exit.
-void TakeScreenshotsAfterFirstTick(TForm1& form, const QString& folder) {
+// Waits for the first tick to have painted (and a web page the Weather page started to
+// have loaded, at most 20 s), saves the windows and closes the clock window, which saves
+// the settings and ends the process like any other exit.
+void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const QString& folder) {
+    const auto save = [&form, folder] {
+        for (const QString& path : SaveWindowScreenshots(folder))
+            std::printf("%s\n", qPrintable(path));
+        std::fflush(stdout);
+        form.close();
+    };
     QObject::connect(
         form.Timer1, &QTimer::timeout, &form,
-        [&form, folder] {
-            QTimer::singleShot(300, &form, [&form, folder] {
-                for (const QString& path : SaveWindowScreenshots(folder))
-                    std::printf("%s\n", qPrintable(path));
-                std::fflush(stdout);
-                form.close();
+        [&form, &info, save] {
+            auto* poll = new QTimer(&form);
+            auto waited = std::make_shared<int>(0);
+            QObject::connect(poll, &QTimer::timeout, &form, [poll, waited, &info, &form, save] {
+                *waited += 100;
+                const bool loading = info.weatherPage()->navigationPending();
+                if ((*waited < 300 || loading) && *waited < 20000)
+                    return;
+                poll->stop();
+                poll->deleteLater();
+                // A loaded page paints a moment later.
+                QTimer::singleShot(*waited > 300 ? 1000 : 0, &form, save);
             });
+            poll->start(100);
         },
         Qt::SingleShotConnection);
 }
@@ -145,7 +160,7 @@ int RunApplication(int argc, char* argv[]) {
     if (commandLine.timing)
         ReportStartupTiming(form, *form.Timer1);
     if (!commandLine.screenshotFolder.isEmpty())
-        TakeScreenshotsAfterFirstTick(form, commandLine.screenshotFolder);
+        TakeScreenshotsAfterFirstTick(form, info, commandLine.screenshotFolder);
     form.Timer1->start();
     return QApplication::exec();
 }
