@@ -1,10 +1,17 @@
+#include "app/settings.h"
+#include "app/settings_store.h"
+#include "infowin/browser_handoff.h"
 #include "infowin/browser_loader.h"
 #include "infowin/browser_view.h"
+#include "infowin/weather_page.h"
 #include "support/process_memory.h"
 #include "support/tiny_http_server.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -61,6 +68,51 @@ TEST(BrowserPlugin, LoadsOnFirstUseAndShowsALocalPage) {
                 after);
     RecordProperty("rss_before_kb", static_cast<int>(before));
     RecordProperty("rss_after_kb", static_cast<int>(after));
+}
+
+// The Weather page on the real browser: GO loads a page from a loopback server, each
+// completed page goes to the top of the address list, and Back returns.
+TEST(BrowserPlugin, WeatherPageRecordsVisitedPagesAndGoesBack) {
+    TinyHttpServer server;
+    ASSERT_TRUE(server.listening());
+    server.addPage(QStringLiteral("/one.html"), "<html><body>first</body></html>");
+    server.addPage(QStringLiteral("/two.html"), "<html><body>second</body></html>");
+    QTemporaryDir storeDir;
+    ASSERT_TRUE(storeDir.isValid());
+    SettingsStore store(storeDir.path());
+    Settings settings;
+    BrowserHandOff handOff;
+    WeatherPage page(settings, store, handOff);
+    page.resize(700, 600);
+    page.show();
+
+    const QUrl one = server.address(QStringLiteral("/one.html"));
+    const QUrl two = server.address(QStringLiteral("/two.html"));
+    page.setAddressText(one.toString());
+    page.BrowserGoBut->click();
+    if (!page.browser())
+        GTEST_SKIP() << "no web engine here: " << page.browserMessage().toStdString();
+    ASSERT_TRUE(WaitFor([&] { return !page.navigationPending(); }));
+    ASSERT_FALSE(page.history().empty());
+    EXPECT_EQ(page.history().front(), one.toString().toStdString());
+
+    page.setAddressText(two.toString());
+    page.BrowserGoBut->click();
+    ASSERT_TRUE(WaitFor([&] { return page.history().front() == two.toString().toStdString(); }));
+    EXPECT_EQ(page.BrowseBox->itemText(0), two.toString());
+    EXPECT_EQ(page.BrowseBox->itemText(1), one.toString());
+    EXPECT_EQ(page.addressText(), two.toString());
+
+    page.BackBut->click();
+    ASSERT_TRUE(WaitFor([&] { return page.browser()->currentAddress() == one; }));
+    ASSERT_TRUE(WaitFor([&] { return page.addressText() == one.toString(); }));
+    EXPECT_EQ(page.BrowseBox->count(), 2) << "a known page is not listed again";
+    page.ForwardBut->click();
+    ASSERT_TRUE(WaitFor([&] { return page.addressText() == two.toString(); }));
+    const auto before = server.requests().size();
+    page.RefreshBut->click();
+    ASSERT_TRUE(WaitFor([&] { return server.requests().size() > before; }))
+        << "Refresh asks the server again";
 }
 
 } // namespace
