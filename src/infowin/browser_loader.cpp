@@ -5,8 +5,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QOpenGLContext>
 #include <QPluginLoader>
+#include <QSurfaceFormat>
 #include <unistd.h>
+
+// Qt's application-wide OpenGL context that other contexts share with (exported by Qt GUI;
+// Qt::AA_ShareOpenGLContexts makes it when the application starts).
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace skelvane {
 
@@ -22,6 +29,21 @@ QStringList BrowserPluginFolders() {
 }
 
 namespace {
+
+// Qt WebEngine draws through OpenGL contexts shared with the application's. Asking for that
+// with Qt::AA_ShareOpenGLContexts before the application starts would load the OpenGL
+// driver (some 70 MB with a software renderer) into every run of the clock; the shared
+// context is therefore made here, before the engine first loads, just as the application
+// would have made it. A context that cannot be created is still set, as the application
+// does: the engine then draws without OpenGL.
+void ProvideSharedOpenGLContext() {
+    if (qt_gl_global_share_context())
+        return;
+    auto* context = new QOpenGLContext; // lives until exit, like the application's
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();
+    qt_gl_set_global_share_context(context);
+}
 
 BrowserPlugin Load() {
     QString path;
@@ -39,6 +61,7 @@ BrowserPlugin Load() {
     // switch is read once, when the engine starts, so it is set before the library loads.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    ProvideSharedOpenGLContext();
     // Owned by nobody on purpose: the engine cannot be unloaded from a running process.
     auto* loader = new QPluginLoader(path);
     QObject* root = loader->instance();

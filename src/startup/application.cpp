@@ -102,10 +102,6 @@ void ConnectHelpWindows(TForm1& form, TInfoForm& info, HelpLauncher& help,
 } // namespace
 
 int RunApplication(int argc, char* argv[]) {
-    // The Weather page's browser plugin brings Qt WebEngine in after the application object
-    // exists; the engine then needs OpenGL contexts shared from the start. Nothing else
-    // changes while no web page is shown.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Skelvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Skelvane"));

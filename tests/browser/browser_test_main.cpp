@@ -1,6 +1,6 @@
 // Test main of the embedded browser's suite: like the other Qt suites (temporary per-user
-// folders, loopback-only downloads), plus the shared OpenGL contexts the web engine asks
-// for before the application object exists, as the program sets them.
+// folders, loopback-only downloads). Nothing is prepared for the web engine here: the
+// program does not either, the plugin loader does it on first use.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
@@ -16,7 +16,6 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_DATA_HOME", (configHome.path() + QStringLiteral("/data")).toUtf8());
     qputenv("XDG_CACHE_HOME", (configHome.path() + QStringLiteral("/cache")).toUtf8());
     qputenv("SKELVANE_LOOPBACK_ONLY", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
