@@ -1,11 +1,14 @@
 // The Tools page look-ups and the hand-off of their addresses to the user's browser.
 #include "app/settings.h"
 #include "infowin/browser_handoff.h"
+#include "infowin/browser_loader.h"
 #include "infowin/tools_page.h"
 #include "support/qstring_printer.h"
+#include "support/test_environment.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -181,6 +184,19 @@ TEST(BrowserHandOff, StayOnTopWindowsAreLoweredDuringTheHandOffAndRestored) {
     // Not a web address: nothing is touched or opened.
     EXPECT_FALSE(handOff.GoBrowser(QStringLiteral("file:///tmp")));
     EXPECT_EQ(sentBackAsked, 1);
+}
+
+TEST(BrowserPluginFolders, OverrideThenBesideTheProgramThenTheInstallsLibFolder) {
+    const QString program = QCoreApplication::applicationDirPath();
+    QStringList expected{program, program + QStringLiteral("/plugins"),
+                         QDir::cleanPath(program + QStringLiteral("/../lib/skelvane/plugins"))};
+    {
+        const test::ScopedEnv unset("SKELVANE_PLUGIN_DIR", QByteArray());
+        EXPECT_EQ(BrowserPluginFolders(), expected);
+    }
+    const test::ScopedEnv set("SKELVANE_PLUGIN_DIR", "/opt/browser");
+    expected.prepend(QStringLiteral("/opt/browser"));
+    EXPECT_EQ(BrowserPluginFolders(), expected);
 }
 
 } // namespace
