@@ -53,6 +53,11 @@ public:
     virtual double yearCalendarDate() const = 0;
     virtual void setYearCalendarDate(double date) = 0;
     virtual void setYearDayInfo(const QString& text) = 0;
+    // A synchronisation with the time server gave a time: the Time page shows it and the
+    // offset (days), worded by whether the clock was set.
+    virtual void showInternetTime(bool clockSet, double offsetDays, double time) = 0;
+    // The server answered but the computer's clock could not be set: the Time page says why.
+    virtual void showClockNotSet(const QString& reason) = 0;
     // The About page's program name and version ("Skelvane v2.0.0").
     virtual QString productLine() const = 0;
 };

@@ -49,7 +49,7 @@ const std::array kFields{
     SettingField{"UpdateClockMinutes", &S::UpdateClockMinutes},
     SettingField{"TimeServer", &S::TimeServer, kText},
     SettingField{"LastTimeStamp", &S::LastTimeStamp, 0, kAlways},
-    SettingField{"LastTimeAdjust", &S::LastTimeAdjust},
+    SettingField{"LastTimeAdjust", &S::LastTimeAdjust, 0, kAlways},
 
     // Location. The place strings and the altitude are saved from the Location to save.
     // The place name goes under "Placename", an older spelling that later readers still

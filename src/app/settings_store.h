@@ -30,9 +30,9 @@ public:
     // every write goes to the current location.
     void ReadIniFile(Settings& settings);
 
-    // Writes SaveOnExit, LastTimeStamp and RunWhenWindowsStarts, and, when SaveOnExit is on
-    // or the legacy store is being moved, every other value too. False when the store could
-    // not be written; values already written stay in place.
+    // Writes SaveOnExit, LastTimeStamp, LastTimeAdjust and RunWhenWindowsStarts, and, when
+    // SaveOnExit is on or the legacy store is being moved, every other value too. False when the
+    // store could not be written; values already written stay in place.
     bool SaveIniFile(const Settings& settings);
 
     // Saves everything now while keeping SaveOnExit as it is: the store ends complete, with

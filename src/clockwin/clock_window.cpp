@@ -12,9 +12,11 @@
 #include "clockwin/screen_snap.h"
 #include "clockwin/tray_icon.h"
 #include "net/download_state.h"
+#include "net/internet_time.h"
 #include "net/weather_service.h"
 #include "platform/autostart.h"
 #include "platform/clock.h"
+#include "platform/clock_setter.h"
 #include "widgets/menu_icons.h"
 #include "widgets/moon_image.h"
 #include "widgets/window_placement.h"
@@ -89,6 +91,9 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     animation_ = new AnimationTimer(this);
     downloads_ = new DownloadState(settings_, this);
     weather_ = new WeatherService(settings_, clock_, *downloads_, this);
+    internetTime_ = new InternetTime(settings_, clock_, this);
+    connect(internetTime_, &InternetTime::attemptStarted, this,
+            [this](DateTime local) { tick_.setLastClockSyncAttempt(local); });
 
     smallImages_ = SmallImageList();
     actions_ = CreateClockActions(this);
@@ -127,6 +132,7 @@ TForm1::TForm1(Settings& settings, SettingsStore& store, const Clock& clock, Opt
     // use them when they arrive; QRandomGenerator::global() is seeded by the system.
     const QLocale locale = QLocale::system();
     dateFormats_ = LocaleDateFormatsFrom(locale);
+    weather_->setDateFormat(dateFormats_.longDate, dateNames_);
     tick_.setDateFormats(
         {dateFormats_.longDate, dateFormats_.shortDateShortYear, DateLocaleFrom(locale)});
 
@@ -371,9 +377,20 @@ void TForm1::setCaption(const QString& caption) {
     setWindowTitle(caption);
 }
 
+void TForm1::setClockSetter(std::unique_ptr<ClockSetter> setter) {
+    internetTime_->setClockSetter(std::move(setter));
+}
+
 void TForm1::synchroniseClockWithServer() {
-    // The internet-time client is not part of this build yet: nothing is sent and the
-    // Time page shows no result.
+    // The start-up task and the schedule always set the clock; the Time page words the
+    // result by the "Update PC Clock" setting.
+    const InternetTimeResult result = internetTime_->GetInternetTime(settings_.TimeServer, true);
+    if (!info_)
+        return;
+    if (result.time != 0)
+        info_->showInternetTime(settings_.UpdateClock, result.offsetDays, result.time);
+    else if (!result.clockNotSetReason.isEmpty())
+        info_->showClockNotSet(result.clockNotSetReason);
 }
 
 void TForm1::startWeatherDownload() {
@@ -391,7 +408,6 @@ void TForm1::startupWeatherDownload() {
 }
 
 void TForm1::connectWeather() {
-    weather_->setDateFormat(dateFormats_.longDate, dateNames_);
     connect(weather_, &WeatherService::temperatureShown, this, &TForm1::showTemperatureCaption);
     connect(weather_, &WeatherService::trayHintChanged, this, [this](const QString& hint) {
         TrayIcon->setHint(settings_.ShowHints ? hint : QString());
@@ -416,6 +432,8 @@ void TForm1::showTemperatureCaption(const QString& caption, const QString& tempe
     if (settings_.TrayType == u'T' && !temperatureText.isEmpty())
         TrayIcon->ShowTrayTemp(temperatureText, settings_.TrayForeColor,
                                settings_.TrayBackTransparent, settings_.TrayBackColor);
+    else
+        TrayIcon->setTemperatureText(temperatureText); // for a later change to "T"
 }
 
 void TForm1::showFirewallNotice() {

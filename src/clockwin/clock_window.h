@@ -26,7 +26,9 @@ class QToolButton;
 namespace skelvane {
 
 class AnimationTimer;
+class ClockSetter;
 class DownloadState;
+class InternetTime;
 class WeatherService;
 class Clock;
 class HintSwitch;
@@ -92,6 +94,10 @@ public:
     // this window owns for the whole run.
     DownloadState& downloads() const { return *downloads_; }
     WeatherService& weather() const { return *weather_; }
+    // The SNTP client. Its clock setter refuses until one is given (start-up gives the
+    // system's; tests a fake).
+    InternetTime& internetTime() const { return *internetTime_; }
+    void setClockSetter(std::unique_ptr<ClockSetter> setter);
     const ClockActions& actions() const { return actions_; }
     const ClockMenus& menus() const { return menus_; }
     const MoonIconLists& moonIcons() const { return moonIcons_; }
@@ -190,6 +196,7 @@ private:
     AnimationTimer* animation_ = nullptr;
     DownloadState* downloads_ = nullptr;
     WeatherService* weather_ = nullptr;
+    InternetTime* internetTime_ = nullptr;
     InfoWindowLink* info_ = nullptr;
     std::function<void()> endProcess_;
     std::function<void()> firewallNoticeHandler_;

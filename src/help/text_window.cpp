@@ -21,6 +21,7 @@ TForm6::TForm6(bool stayOnTop, QWidget* parent) : QWidget(parent, Qt::Window) {
     Memo1->setReadOnly(true);
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true); // the long date may not fit one line beside "Close"
     CloseBut = new QPushButton(tr("Close"), this);
     CloseBut->setObjectName(QStringLiteral("CloseBut"));
     connect(CloseBut, &QPushButton::clicked, this, &QWidget::close);

@@ -39,11 +39,13 @@ constexpr const char* kParagraphs[] = {
     "server for the exact time. If you must go through a proxy server for the weather, enter "
     "it on the Settings2 page.",
 
-    "In this release the internet parts are still being built: the Radar and Satellite "
-    "pages are empty, no temperature is downloaded (the tray shows the Moon instead), and "
-    "the computer clock is not set from a time server. Everything computed on your "
-    "computer - the clock, the calendars, the Sun, the Moon, the planets, eclipses and "
-    "holidays - works in full.",
+    "The temperature is fetched at start and every 20 minutes (Settings2) from the report "
+    "of your weather station, and shown in the clock window's caption, in the tray "
+    "(\"Tray Temperature\") and, with the whole report, in the weather text window "
+    "(\"Show Weather Text\") and on the Settings1 page. A server that does not answer, "
+    "or answers too slowly, is given up after at most half a minute; the next try follows "
+    "at the next minute. If the connection is refused (a firewall), Skelvane says so once. "
+    "In this release the Radar and Satellite pages are still being built.",
 
     "THE CLOCK WINDOW",
 
@@ -182,16 +184,21 @@ constexpr const char* kParagraphs[] = {
     "Time page. Local time, Greenwich time, sidereal time and the Julian date, the time in "
     "seven cities around the world, and the internet time server. \"Get Time\" asks the server "
     "for the exact time and shows how far your clock is off; with \"Update PC Clock\" it also "
-    "sets the computer's clock, which needs the right to set the clock (on Linux, running as "
-    "root or the CAP_SYS_TIME capability). The clock can also be set at start and every so "
-    "many minutes.",
+    "sets the computer's clock. Skelvane asks the desktop's date and time service, which may "
+    "ask for your password as the desktop's own settings do; without that service it needs "
+    "root or the CAP_SYS_TIME capability. When the clock cannot be set (automatic time "
+    "synchronisation is on, or the right is missing), the page says why. The clock can also "
+    "be set at start and every so many minutes; those synchronisations always set it.",
 
     "Set page, Settings1. Your location. Find a US city by its five-digit postal code, or "
     "choose a country, a state and a place from the lists; the nearest weather station is "
     "chosen with it. You can also type a name, the latitude and longitude in degrees, minutes "
     "and seconds, and the altitude in feet or metres. \"Save\" keeps the location, the second "
     "\"Save\" the weather station, and \"Save ALL\" both; \"Reset\" brings back what was "
-    "saved. The place lists need the file sitename.dat (see below).",
+    "saved. The place lists need the file sitename.dat (see below). Under \"Current "
+    "Weather\", \"Get Weather\" fetches the report of the station in the boxes and shows it "
+    "with the time it arrived and its own time stamp; the clock's temperature follows only "
+    "the report of your saved station.",
 
     "Set page, Settings2. The weather server, whether to fetch the weather at start and every "
     "so many minutes (20 at first), Fahrenheit or Celsius, the proxy server, and the general "

@@ -20,6 +20,7 @@
 #include "infowin/weather_report_group.h"
 #include "infowin/year_page.h"
 #include "net/download_state.h"
+#include "net/internet_time.h"
 #include "net/weather_service.h"
 #include "platform/clock.h"
 #include "platform/locale_formats.h"
@@ -251,6 +252,7 @@ void TInfoForm::connectWeather() {
             &WeatherReportGroup::appendStatusLine);
     connect(settings2Page_, &Settings2Page::temperatureUnitsChanged, &weather,
             &WeatherService::TemperatureUnitsChanged);
+    connect(timePage_, &TimePage::synchroniseRequested, this, &TInfoForm::GetInternetTimeButClick);
 }
 
 void TInfoForm::DisplayWeather() {
@@ -459,6 +461,26 @@ void TInfoForm::CloseWindow() {
 
 void TInfoForm::setStayOnTop(bool on) {
     ApplyStayOnTop(this, on);
+}
+
+void TInfoForm::showInternetTime(bool clockSet, double offsetDays, double time) {
+    timePage_->UpdateInternetTimeDisplay(clockSet, offsetDays, time);
+}
+
+void TInfoForm::showClockNotSet(const QString& reason) {
+    timePage_->showClockNotSet(reason);
+}
+
+void TInfoForm::GetInternetTimeButClick() {
+    // The page stays disabled while the exchange runs, so it cannot start twice.
+    timePage_->setEnabled(false);
+    const InternetTimeResult result =
+        services_.internetTime.GetInternetTime(timePage_->timeServerText(), settings_.UpdateClock);
+    timePage_->setEnabled(true);
+    if (result.time != 0)
+        timePage_->UpdateInternetTimeDisplay(settings_.UpdateClock, result.offsetDays, result.time);
+    else if (!result.clockNotSetReason.isEmpty())
+        timePage_->showClockNotSet(result.clockNotSetReason);
 }
 
 QString TInfoForm::productLine() const {

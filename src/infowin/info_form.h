@@ -87,6 +87,10 @@ public:
     void setStayOnTop(bool on) override;
     void setGraphGroupCaption(const QString& caption) override;
     QString productLine() const override;
+    void showInternetTime(bool clockSet, double offsetDays, double time) override;
+    void showClockNotSet(const QString& reason) override;
+    // "Get Time" of the Time page.
+    void GetInternetTimeButClick();
     double yearCalendarDate() const override;
     void setYearCalendarDate(double date) override;
     void setYearDayInfo(const QString& text) override;

@@ -176,8 +176,8 @@ void LocationPage::buildControls() {
     right->addWidget(placeGroup);
     right->addWidget(stationGroup);
     right->addLayout(buttons);
+    right->addStretch(1);
     weatherGroup_ = new WeatherReportGroup(this);
-    right->addWidget(weatherGroup_, 1);
     connect(weatherGroup_, &WeatherReportGroup::getWeatherClicked, this, [this] {
         weatherGroup_->clearMemo();
         QCoreApplication::processEvents(); // the cleared memo shows before the download
@@ -203,7 +203,8 @@ void LocationPage::buildControls() {
     columns->addLayout(left, 1);
     columns->addLayout(right, 1);
     auto* page = new QVBoxLayout(this);
-    page->addLayout(columns, 1);
+    page->addLayout(columns, 3);
+    page->addWidget(weatherGroup_, 2);
     page->addWidget(distancePanel);
 
     connect(FindZipBut, &QPushButton::clicked, this, &LocationPage::FindZipButClick);

@@ -14,6 +14,7 @@ namespace skelvane {
 
 class AnimationTimer;
 class DownloadState;
+class InternetTime;
 class WeatherService;
 class Clock;
 class MoonIconLists;
@@ -87,8 +88,9 @@ struct PageServices {
     const LocaleDateFormats& dateFormats;
     const DateLocale& dateNames;
     ClockWindowLink& clockWindow;
-    DownloadState& downloads; // the download layer's state: http1, the status log
-    WeatherService& weather;  // the current weather and its downloads
+    DownloadState& downloads;   // the download layer's state: http1, the status log
+    WeatherService& weather;    // the current weather and its downloads
+    InternetTime& internetTime; // the SNTP client
     SharedCommands commands;
 };
 

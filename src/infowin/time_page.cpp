@@ -242,6 +242,10 @@ void TimePage::UpdateInternetTimeDisplay(bool clockSet, double offsetDays, DateT
     AdjustLab->setText(TimeAdjustText(clockSet, offsetDays, DecimalSeparatorOf(locale())));
 }
 
+void TimePage::showClockNotSet(const QString& reason) {
+    AdjustLab->setText(QStringLiteral("PC Clock not set:  ") + reason);
+}
+
 QUrl TimePage::WorldClockAddress() {
     return QUrl(QString::fromStdString(skelvane::WorldClockAddress()));
 }

@@ -50,6 +50,8 @@ public:
     // The result of a time query: the server's time (local) in TimeStampEd and, in
     // AdjustLab, the adjustment (days) in seconds with wording by whether the clock was set.
     void UpdateInternetTimeDisplay(bool clockSet, double offsetDays, DateTime time);
+    // The server answered but the clock could not be set: AdjustLab says why.
+    void showClockNotSet(const QString& reason);
 
     // The world-clock page the "World Clock" button opens.
     static QUrl WorldClockAddress();

@@ -4,10 +4,10 @@
 #include "widgets/widget_factories.h"
 
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace skelvane {
 
@@ -27,11 +27,15 @@ WeatherReportGroup::WeatherReportGroup(QWidget* parent)
     LastWeatherTimeStampLab = NamedLabel(this, QStringLiteral("LastWeatherTimeStampLab"));
     connect(GetWeatherBut2, &QPushButton::clicked, this, &WeatherReportGroup::getWeatherClicked);
 
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(GetWeatherBut2, 0, Qt::AlignLeft);
-    column->addWidget(WeatherMemo2, 1);
-    column->addWidget(LastWeatherUpdateLab);
-    column->addWidget(LastWeatherTimeStampLab);
+    // The button and the two times in a row, the report under them across the page.
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(GetWeatherBut2, 0, 0);
+    grid->addWidget(LastWeatherUpdateLab, 0, 1);
+    grid->addWidget(LastWeatherTimeStampLab, 0, 2);
+    grid->addWidget(WeatherMemo2, 1, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
 }
 
 void WeatherReportGroup::clearMemo() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/gif_decoder.h"
 #include "net/http_client.h"
 
 #include <QObject>
@@ -41,6 +42,13 @@ public:
     void ShowConnectionRefused();
     // A progress text of http1, passed on while status logging is on.
     void ShowStatus(const QString& text);
+
+    // The image fetches of http1: the GIF at host + path (host with an optional port, through
+    // the moved-layout table), or the JPEG at a full address. False when the request fails,
+    // the body fails its signature check or does not decode; the image is then untouched.
+    // Status logging is off while they run.
+    bool GetGIF(const QString& host, const QString& path, GifAnimation& gif);
+    bool GetJPG(const QString& address, QImage& image);
 
     Settings& settings() { return settings_; }
 

@@ -5,13 +5,16 @@
 #include "astro/datetime.h"
 #include "clockwin/application_rules.h"
 #include "clockwin/clock_window.h"
+#include "clockwin/tray_icon.h"
 #include "help/help_form.h"
 #include "help/help_launcher.h"
 #include "help/text_window.h"
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
 #include "infowin/weather_page.h"
+#include "net/weather_service.h"
 #include "platform/clock.h"
+#include "platform/clock_setter.h"
 #include "platform/system_timezone.h"
 #include "startup/command_line.h"
 #include "startup/screenshots.h"
@@ -27,32 +30,46 @@ namespace skelvane {
 
 namespace {
 
-// Waits for the first tick to have painted (and a web page the Weather page started to
-// have loaded, at most 20 s), saves the windows and closes the clock window, which saves
-// the settings and ends the process like any other exit.
-void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const QString& folder) {
-    const auto save = [&form, folder] {
-        for (const QString& path : SaveWindowScreenshots(folder))
-            std::printf("%s\n", qPrintable(path));
-        std::fflush(stdout);
-        form.close();
-    };
+// Saves the windows, then closes the clock window, which saves the settings and ends the
+// process like any other exit.
+void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QString& folder) {
+    QStringList paths = SaveWindowScreenshots(folder);
+    // The tray's temperature has no window of its own to be seen in.
+    if (settings.TrayType == u'T' && !form.TrayIcon->temperatureText().isEmpty())
+        paths << SaveTrayScreenshot(folder, form.TrayIcon->icon());
+    for (const QString& path : paths)
+        std::printf("%s\n", qPrintable(path));
+    std::fflush(stdout);
+    form.close();
+}
+
+// Waits for the first tick to have painted, for the start-up downloads to have ended (at
+// most ten seconds: a picture of a server that does not answer is a picture too) and for a
+// page the Weather page opened to have loaded (at most twenty seconds).
+void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings& settings,
+                                   const QString& folder) {
     QObject::connect(
         form.Timer1, &QTimer::timeout, &form,
-        [&form, &info, save] {
+        [&form, &info, &settings, folder] {
             auto* poll = new QTimer(&form);
             auto waited = std::make_shared<int>(0);
-            QObject::connect(poll, &QTimer::timeout, &form, [poll, waited, &info, &form, save] {
-                *waited += 100;
-                const bool loading = info.weatherPage()->navigationPending();
-                if ((*waited < 300 || loading) && *waited < 20000)
-                    return;
-                poll->stop();
-                poll->deleteLater();
-                // A loaded page paints a moment later.
-                QTimer::singleShot(*waited > 300 ? 1000 : 0, &form, save);
-            });
-            poll->start(100);
+            auto pageSeen = std::make_shared<bool>(false);
+            QObject::connect(poll, &QTimer::timeout, &form,
+                             [&form, &info, &settings, folder, poll, waited, pageSeen] {
+                                 *waited += poll->interval();
+                                 const bool loading = info.weatherPage()->navigationPending();
+                                 *pageSeen = *pageSeen || loading;
+                                 if ((form.weather().downloadsRunning() > 0 && *waited < 10000) ||
+                                     (loading && *waited < 20000))
+                                     return;
+                                 poll->stop();
+                                 // A loaded page paints a moment later.
+                                 QTimer::singleShot(
+                                     *pageSeen ? 1000 : 0, &form, [&form, &settings, folder] {
+                                         SaveScreenshotsAndClose(form, settings, folder);
+                                     });
+                             });
+            poll->start(300);
         },
         Qt::SingleShotConnection);
 }
@@ -131,6 +148,7 @@ int RunApplication(int argc, char* argv[]) {
             start, SafeEncodeDate(commandLine.year, commandLine.month, commandLine.day));
     const ShiftedClock clock = ShiftedClock::StartingAt(systemClock, start);
     TForm1 form(settings, store, clock, TForm1::Options{commandLine.defaultsOnly});
+    form.setClockSetter(std::make_unique<SystemClockSetter>());
     if (commandLine.page >= 0) {
         settings.LastInfoFormTabIndex = commandLine.page;
         settings.ShowInfoFormAtStartup = true;
@@ -153,10 +171,14 @@ int RunApplication(int argc, char* argv[]) {
     form.UpdateDisplays();
     if (form.showAtStart())
         form.show();
+    if (commandLine.showWeatherText)
+        QObject::connect(
+            form.Timer1, &QTimer::timeout, &form, [&form] { emit form.showWeatherTextRequested(); },
+            Qt::SingleShotConnection);
     if (commandLine.timing)
         ReportStartupTiming(form, *form.Timer1);
     if (!commandLine.screenshotFolder.isEmpty())
-        TakeScreenshotsAfterFirstTick(form, info, commandLine.screenshotFolder);
+        TakeScreenshotsAfterFirstTick(form, info, settings, commandLine.screenshotFolder);
     form.Timer1->start();
     return QApplication::exec();
 }

@@ -12,6 +12,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             result.defaultsOnly = true;
         } else if (argument == QLatin1String("--timing")) {
             result.timing = true;
+        } else if (argument == QLatin1String("--show-weather-text")) {
+            result.showWeatherText = true;
         } else if (argument == QLatin1String("--settings-dir") ||
                    argument == QLatin1String("--screenshot")) {
             if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {

@@ -13,9 +13,10 @@ struct CommandLine {
     // --date YYYY-MM-DDTHH:MM[:SS]: the clock's local time too; it runs on from there.
     bool hasTime = false;
     int hour = 0, minute = 0, second = 0;
-    bool timing = false; // --timing: start-up milliseconds on stderr
-    int page = -1;       // --page N: the information window opens on page N (0..12)
-    QString error;       // non-empty when the arguments could not be understood
+    bool timing = false;          // --timing: start-up milliseconds on stderr
+    bool showWeatherText = false; // --show-weather-text: the weather text window opens at start
+    int page = -1;                // --page N: the information window opens on page N (0..12)
+    QString error;                // non-empty when the arguments could not be understood
 };
 
 // Reads the program's arguments (without the program name).

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 
@@ -24,6 +26,20 @@ QStringList SaveWindowScreenshots(const QString& folder) {
             written << path;
     }
     return written;
+}
+
+QString SaveTrayScreenshot(const QString& folder, const QIcon& icon) {
+    if (icon.isNull() || !QDir().mkpath(folder))
+        return {};
+    const QString path = QDir(folder).absoluteFilePath(QStringLiteral("skelvane-tray.png"));
+    // On a dark panel, as a notification area shows it: a transparent temperature picture
+    // would vanish on a white page.
+    QPixmap shot(64, 64);
+    shot.fill(QColor(48, 48, 48));
+    QPainter painter(&shot);
+    painter.drawPixmap(0, 0, icon.pixmap(16, 16).scaled(64, 64));
+    painter.end();
+    return shot.save(path, "PNG") ? path : QString();
 }
 
 } // namespace skelvane

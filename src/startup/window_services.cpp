@@ -92,6 +92,7 @@ PageServices WindowServices::pageServices() {
                         adapter_,
                         form_.downloads(),
                         form_.weather(),
+                        form_.internetTime(),
                         commands};
 }
 

@@ -325,22 +325,27 @@ TEST_F(SettingsStoreTest, GarbageFileReadsDefaultsAndCanBeSavedOver) {
     EXPECT_EQ(ReadBack().WindowTop, 321);
 }
 
-TEST_F(SettingsStoreTest, SaveWithSaveOnExitOffWritesOnlyTheThreeValues) {
+// The clock setting's time stamp goes with its adjustment: the Time page shows the two
+// together at the next start.
+TEST_F(SettingsStoreTest, SaveWithSaveOnExitOffWritesOnlyTheFourValues) {
     SettingsStore store(dir_.path());
     Settings s;
     store.ReadIniFile(s);
     s.SaveOnExit = false;
     s.RunWhenWindowsStarts = false;
     s.LastTimeStamp = 45000.5;
+    s.LastTimeAdjust = 2.5 / 86400;
     s.WindowTop = 1;
     ASSERT_TRUE(store.SaveIniFile(s));
 
-    EXPECT_EQ(FileKeys(store.currentPath()),
-              (QSet<QString>{"SaveOnExit", "LastTimeStamp", "RunWhenWindowsStarts"}));
+    EXPECT_EQ(
+        FileKeys(store.currentPath()),
+        (QSet<QString>{"SaveOnExit", "LastTimeStamp", "LastTimeAdjust", "RunWhenWindowsStarts"}));
     const Settings read = ReadBack();
     EXPECT_FALSE(read.SaveOnExit);
     EXPECT_FALSE(read.RunWhenWindowsStarts);
     EXPECT_EQ(read.LastTimeStamp, 45000.5);
+    EXPECT_DOUBLE_EQ(read.LastTimeAdjust, 2.5 / 86400);
     EXPECT_EQ(read.WindowTop, 50);
 }
 

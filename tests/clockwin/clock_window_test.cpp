@@ -41,6 +41,8 @@ struct FakeInfoLink : InfoWindowLink {
     double yearCalendarDate() const override { return yearDate; }
     void setYearCalendarDate(double date) override { yearDate = date; }
     void setYearDayInfo(const QString& text) override { yearDayInfo = text; }
+    void showInternetTime(bool, double, double) override {}
+    void showClockNotSet(const QString&) override {}
     double yearDate = 0;
     QString yearDayInfo;
     std::vector<int> shownPages;

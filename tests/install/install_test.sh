@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop expects to find
 # there: the programs, the place list, the desktop entry, the icons and the AppStream
-# metainfo (validated), and that the installed programs find their place list.
+# metainfo (validated), and that the installed programs find their place list and the
+# fixture server its demo tree.
 # Usage: install_test.sh BUILD
 set -euo pipefail
 build=${1:?usage: install_test.sh BUILD}
@@ -10,6 +11,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 status=0
 for file in bin/skelvane bin/skelvane-almanac share/skelvane/sitename.dat \
+  bin/skelvane-fixture-server share/skelvane/demo/pub/data/observations/metar/decoded/KNYC.TXT \
   share/applications/skelvane.desktop share/metainfo/org.example.skelvane.metainfo.xml \
   share/icons/hicolor/scalable/apps/skelvane.svg share/icons/hicolor/64x64/apps/skelvane.png; do
   if [[ ! -s "$prefix/$file" ]]; then
@@ -32,4 +34,32 @@ if ! (cd / && "$prefix/bin/skelvane-almanac" place --zip 10001 | grep -q '"KNYC"
   echo "the installed skelvane-almanac does not find its place list"
   status=1
 fi
+# The installed fixture server serves the installed demo tree, whatever the current folder.
+out=$(mktemp) err=$(mktemp)
+(cd / && exec "$prefix/bin/skelvane-fixture-server" --port 0 >"$out" 2>"$err") &
+server=$!
+for _ in $(seq 50); do
+  [[ -s $out ]] && break
+  sleep 0.1
+done
+port=$(head -n 1 "$out")
+port=${port##*:}
+if ! grep -q "serving $prefix/share/skelvane/demo$" "$err"; then
+  echo "the installed skelvane-fixture-server does not serve the installed demo tree"
+  cat "$err"
+  status=1
+elif ! exec 3<>"/dev/tcp/127.0.0.1/$port"; then
+  echo "the installed skelvane-fixture-server does not listen where it says"
+  status=1
+else
+  printf 'GET /pub/data/observations/metar/decoded/KNYC.TXT HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n' >&3
+  if ! grep -q '^New York City' <&3; then
+    echo "the installed skelvane-fixture-server does not serve the demo report"
+    status=1
+  fi
+  exec 3>&-
+fi
+kill "$server" 2>/dev/null
+wait "$server" 2>/dev/null || true
+rm -f "$out" "$err"
 exit $status

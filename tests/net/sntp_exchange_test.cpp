@@ -3,6 +3,7 @@
 #include "sntp_responder.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <arpa/inet.h>
 #include <chrono>
 #include <cmath>
@@ -126,8 +127,12 @@ TEST(RunSntpExchange, TheOffsetIsTheClientClocksErrorEitherWay) {
         options.clockUnixMs = [clientSkewMs] { return SystemUnixMs() + clientSkewMs; };
         const SntpExchangeResult result = RunSntpExchange(responder.server(), options);
         ASSERT_EQ(result.status, SntpStatus::Ok) << result.reason;
-        EXPECT_NEAR(result.offsetMs, -clientSkewMs, 5) << "client clock off by " << clientSkewMs;
-        EXPECT_NEAR(result.delayMs, 0, 5);
+        // However late a loaded machine wakes either side, the offset is off by at most half
+        // the round trip it measured.
+        EXPECT_GE(result.delayMs, -1);
+        EXPECT_LT(result.delayMs, 1000);
+        EXPECT_NEAR(result.offsetMs, -clientSkewMs, 1 + std::max(0.0, result.delayMs) / 2)
+            << "client clock off by " << clientSkewMs;
     }
 }
 
