@@ -9,12 +9,14 @@
 #include "infowin/holiday_page.h"
 #include "infowin/location_page.h"
 #include "infowin/map_location_group.h"
+#include "infowin/maps_page.h"
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
 #include "infowin/settings2_page.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
+#include "infowin/weather_page.h"
 #include "infowin/weather_report_group.h"
 #include "infowin/year_page.h"
 #include "net/download_state.h"
@@ -27,13 +29,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -83,6 +86,7 @@ TInfoForm::TInfoForm(const PageServices& services, QWidget* parent)
     });
 
     buildPages();
+    connectWebPages();
     connectWeather();
     buildMenus();
     buildStatusBar();
@@ -129,15 +133,16 @@ void TInfoForm::buildPages() {
     setLayout->setContentsMargins(0, 0, 0, 0);
     setLayout->addWidget(SetSheetPageControl);
 
-    // The Maps page shows, until its map sites arrive, the place maps are opened for.
-    auto* mapsPage = EmptyPage("TabSheet1");
-    mapLocationGroup_ = new MapLocationGroup(mapsPage);
-    mapLocationGroup_->setGeometry(8, 8, 420, 110);
+    weatherPage_ = new WeatherPage(settings_, services_.store, handOff_);
+    weatherPage_->setLocationPage(locationPage_);
+    mapsPage_ = new MapsPage(settings_);
+    mapLocationGroup_ = mapsPage_->locationGroup();
+    mapsPage_->setCoordinateEditsSource([this] { return locationPage_->coordinateEdits(); });
 
     const std::array<QWidget*, kInfoPageCount> pages{
         moonPage_,
         planetPage_,
-        EmptyPage("WeatherSheet"),
+        weatherPage_,
         EmptyPage("RadarSheet"),
         EmptyPage("SatelliteSheet"),
         timePage_,
@@ -146,7 +151,7 @@ void TInfoForm::buildPages() {
         toolsPage_,
         graphPage_,
         holidayPage_,
-        mapsPage,
+        mapsPage_,
         aboutPage_,
     };
     for (std::size_t i = 0; i < pages.size(); ++i)
@@ -184,8 +189,6 @@ void TInfoForm::buildPages() {
             [=] { trigger(commands.goToPrevMonth); });
     connect(graphPage_, &GraphPage::nextMonthRequested, this,
             [=] { trigger(commands.goToNextMonth); });
-    connect(timePage_, &TimePage::worldClockRequested, this,
-            [](const QUrl& address) { QDesktopServices::openUrl(address); });
     // Show Holidays also redraws the year's bold days.
     if (commands.showHolidays)
         connect(commands.showHolidays, &QAction::triggered, yearPage_,
@@ -195,9 +198,9 @@ void TInfoForm::buildPages() {
     connect(locationPage_, &LocationPage::locationSaved, this,
             [this] { clockWindow_.updateDisplays(); });
     connect(locationPage_, &LocationPage::closeRequested, this, &QWidget::close);
-    connect(locationPage_, &LocationPage::mapLocationChanged, mapLocationGroup_,
-            &MapLocationGroup::showLocation);
-    connect(locationPage_, &LocationPage::goToMapsRequested, this, [this] { ShowPage(kMapSheet); });
+    connect(locationPage_, &LocationPage::mapLocationChanged, mapsPage_, &MapsPage::showLocation);
+    connect(locationPage_, &LocationPage::goToMapsRequested, this,
+            [this] { selectPage(kMapSheet); });
     connect(locationPage_, &LocationPage::messageRequested, this, [this](const QString& text) {
         // Not modal: the clock keeps ticking while the message is up.
         auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Skelvane"), text,
@@ -206,6 +209,32 @@ void TInfoForm::buildPages() {
         box->setModal(false);
         box->show();
     });
+}
+
+void TInfoForm::connectWebPages() {
+    // The program's windows go to the back while the user's browser opens; start-up adds
+    // the clock and help windows.
+    handOff_.setWindowsToSendBack([this] { return QList<QWidget*>{this}; });
+    const auto goBrowser = [this](const QString& address) { handOff_.GoBrowser(address); };
+    connect(moonPage_, &MoonPage::webAddressRequested, this, goBrowser);
+    connect(planetPage_, &PlanetPage::webAddressRequested, this, goBrowser);
+    connect(toolsPage_, &ToolsPage::webAddressRequested, this, goBrowser);
+    connect(mapsPage_, &MapsPage::webAddressRequested, this, goBrowser);
+    connect(timePage_, &TimePage::worldClockRequested, this,
+            [this](const QUrl& address) { handOff_.GoBrowser(address.toString()); });
+
+    // Every "Get Map" opens the Maps page's selected site; the Moon page's thumbnails
+    // their own maps.
+    connect(mapsPage_, &MapsPage::setPageRequested, this, [this] {
+        selectPage(kSetSheet);
+        SetSheetPageControl->setCurrentIndex(0);
+    });
+    connect(locationPage_, &LocationPage::getMapRequested, mapsPage_, &MapsPage::GetMapBut1Click);
+    connect(moonPage_, &MoonPage::getMapRequested, mapsPage_, &MapsPage::GetMapBut1Click);
+    connect(moonPage_, &MoonPage::mapRequested, mapsPage_, &MapsPage::GetMap);
+    // A saved place also becomes the Weather page's location field.
+    connect(locationPage_, &LocationPage::locationSaved, weatherPage_,
+            [this] { weatherPage_->CityStateZipEd->setText(settings_.CityStateZipEdText); });
 }
 
 void TInfoForm::connectWeather() {
@@ -291,7 +320,7 @@ void TInfoForm::FormCreate() {
                            ProductLine(QStringLiteral(SKELVANE_VERSION)));
     if (settings_.AnimateMoon)
         updateAnimationTimer();
-    mapLocationGroup_->showLocation(MapLocationFromSettings(settings_));
+    mapsPage_->showLocation(MapLocationFromSettings(settings_));
     if (settings_.ShowInfoFormAtStartup)
         show();
 }
@@ -309,9 +338,10 @@ void TInfoForm::FormShow() {
     UpdateInfoForm();
     toolsPage_->showStoredNumber();
     locationPage_->FormShow();
+    weatherPage_->FormShow();
     settings2Page_->FormShow();
-    // The forecast boxes and the radar and satellite controls are set by their pages when
-    // those pages are part of the window.
+    // The radar and satellite controls are set by their pages when those pages are part
+    // of the window.
 }
 
 void TInfoForm::UpdateInfoForm() {
@@ -345,8 +375,10 @@ void TInfoForm::DoStartTasks() {
         InfoFormPageControl->setCurrentIndex(settings_.LastInfoFormTabIndex);
     if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
         SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
-    // The Weather, Radar and Satellite pages fetch their data here when they were the last
-    // page; they start their downloads themselves once they exist.
+    // The Weather page opens the saved address (or gets the forecast) when it was the last
+    // page. The Radar and Satellite pages start their downloads themselves once they exist.
+    if (settings_.LastInfoFormTabIndex == kWeatherSheet)
+        weatherPage_->OpenStartAddress();
 }
 
 bool TInfoForm::isShowing() const {
@@ -386,7 +418,18 @@ QString TInfoForm::graphGroupCaption() const {
 }
 
 bool TInfoForm::ShowPage(InfoPage page) {
-    const int index = page;
+    const bool showing = selectPage(page);
+    // The steps the clock window's page commands add.
+    if (showing && page == kWeatherSheet) {
+        weatherPage_->GetWeatherBut->setFocus();
+        weatherPage_->GetForecast();
+    }
+    if (page == kMapSheet && settings_.AutoOpenMap) // also when the window just closed
+        mapsPage_->GetMapBut1Click();
+    return showing;
+}
+
+bool TInfoForm::selectPage(int index) {
     if (index < 0 || index >= kInfoPageCount)
         return isVisible();
     if (isVisible() && InfoFormPageControl->currentIndex() == index) {

@@ -11,6 +11,7 @@
 #include "help/text_window.h"
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
+#include "infowin/weather_page.h"
 #include "net/weather_service.h"
 #include "platform/clock.h"
 #include "platform/clock_setter.h"
@@ -42,21 +43,31 @@ void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QStri
     form.close();
 }
 
-// Waits for the first tick to have painted and for the start-up downloads to have ended
-// (at most ten seconds: a picture of a server that does not answer is a picture too).
-void TakeScreenshotsAfterFirstTick(TForm1& form, const Settings& settings, const QString& folder) {
+// Waits for the first tick to have painted, for the start-up downloads to have ended (at
+// most ten seconds: a picture of a server that does not answer is a picture too) and for a
+// page the Weather page opened to have loaded (at most twenty seconds).
+void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings& settings,
+                                   const QString& folder) {
     QObject::connect(
         form.Timer1, &QTimer::timeout, &form,
-        [&form, &settings, folder] {
+        [&form, &info, &settings, folder] {
             auto* poll = new QTimer(&form);
             auto waited = std::make_shared<int>(0);
+            auto pageSeen = std::make_shared<bool>(false);
             QObject::connect(poll, &QTimer::timeout, &form,
-                             [&form, &settings, folder, poll, waited] {
+                             [&form, &info, &settings, folder, poll, waited, pageSeen] {
                                  *waited += poll->interval();
-                                 if (form.weather().downloadsRunning() > 0 && *waited < 10000)
+                                 const bool loading = info.weatherPage()->navigationPending();
+                                 *pageSeen = *pageSeen || loading;
+                                 if ((form.weather().downloadsRunning() > 0 && *waited < 10000) ||
+                                     (loading && *waited < 20000))
                                      return;
                                  poll->stop();
-                                 SaveScreenshotsAndClose(form, settings, folder);
+                                 // A loaded page paints a moment later.
+                                 QTimer::singleShot(
+                                     *pageSeen ? 1000 : 0, &form, [&form, &settings, folder] {
+                                         SaveScreenshotsAndClose(form, settings, folder);
+                                     });
                              });
             poll->start(300);
         },
@@ -150,6 +161,12 @@ int RunApplication(int argc, char* argv[]) {
     HelpLauncher help(settings);
     std::unique_ptr<TForm6> textWindow;
     ConnectHelpWindows(form, info, help, textWindow, settings);
+    // Addresses for the user's own browser send every window of the program back first.
+    info.browserHandOff().setWindowsToSendBack([&form, &info, &help] {
+        return QList<QWidget*>{&info, help.helpForm(), &form};
+    });
+    form.setBrowserOpener(
+        [&info](const QString& address) { info.browserHandOff().GoBrowser(address); });
 
     form.UpdateDisplays();
     if (form.showAtStart())
@@ -161,7 +178,7 @@ int RunApplication(int argc, char* argv[]) {
     if (commandLine.timing)
         ReportStartupTiming(form, *form.Timer1);
     if (!commandLine.screenshotFolder.isEmpty())
-        TakeScreenshotsAfterFirstTick(form, settings, commandLine.screenshotFolder);
+        TakeScreenshotsAfterFirstTick(form, info, settings, commandLine.screenshotFolder);
     form.Timer1->start();
     return QApplication::exec();
 }

@@ -20,6 +20,12 @@ for file in bin/skelvane bin/skelvane-almanac lib/skelvane/skelvane-http share/s
   fi
 done
 [[ -x "$prefix/bin/skelvane" ]] || { echo "bin/skelvane is not executable"; status=1; }
+# The browser plugin, where the installed program looks for it (../lib/skelvane/plugins).
+if [[ -f "$build/bin/plugins/libskelvane_browser.so" &&
+      ! -s "$prefix/lib/skelvane/plugins/libskelvane_browser.so" ]]; then
+  echo "missing: lib/skelvane/plugins/libskelvane_browser.so"
+  status=1
+fi
 desktop-file-validate "$prefix/share/applications/skelvane.desktop" || status=1
 appstreamcli validate --no-net "$prefix/share/metainfo/org.example.skelvane.metainfo.xml" \
   >/dev/null || status=1
