@@ -123,14 +123,17 @@ std::string IndexPage(const std::string& path, const std::vector<std::string>& n
 } // namespace
 
 LiveServicesEmulation::LiveServicesEmulation(FixtureHttpServer& server) : server_(server) {
-    server_.setHandler("/geoserver/",
-                       [this](const FixtureRequestRecord& request) { return geoserver(request); });
-    server_.setHandler("/arcgis/",
-                       [this](const FixtureRequestRecord& request) { return arcgis(request); });
-    server_.setHandler("/cdn/",
-                       [this](const FixtureRequestRecord& request) { return cdn(request); });
-    server_.setHandler("/images/",
-                       [this](const FixtureRequestRecord& request) { return images(request); });
+    server_.setHandler("/geoserver/", [this](const FixtureRequestRecord& request) {
+        return withHeaders(geoserver(request));
+    });
+    server_.setHandler("/arcgis/", [this](const FixtureRequestRecord& request) {
+        return withHeaders(arcgis(request));
+    });
+    server_.setHandler(
+        "/cdn/", [this](const FixtureRequestRecord& request) { return withHeaders(cdn(request)); });
+    server_.setHandler("/images/", [this](const FixtureRequestRecord& request) {
+        return withHeaders(images(request));
+    });
 }
 
 std::string LiveServicesEmulation::overrides() const {
@@ -177,6 +180,19 @@ void LiveServicesEmulation::setCdnStamps(std::vector<std::string> stamps) {
     stamps_ = std::move(stamps);
 }
 
+void LiveServicesEmulation::setCacheControl(std::string header) {
+    const std::lock_guard lock(mutex_);
+    cacheControl_ = std::move(header);
+}
+
+std::optional<FolderAnswer>
+LiveServicesEmulation::withHeaders(std::optional<FolderAnswer> answer) const {
+    const std::lock_guard lock(mutex_);
+    if (answer && !cacheControl_.empty())
+        answer->headers.emplace_back("Cache-Control", cacheControl_);
+    return answer;
+}
+
 std::vector<std::string> LiveServicesEmulation::problems() const {
     const std::lock_guard lock(mutex_);
     return problems_;
@@ -208,7 +224,8 @@ std::string LiveServicesEmulation::checkGetMap(const FixtureRequestRecord& reque
         return "version " + request.param("version") + " is not 1.1.1";
     if (!Same(request.param("srs"), "EPSG:4326"))
         return "SRS " + request.param("srs") + " is not EPSG:4326";
-    const std::vector<std::string_view> box = Split(request.param("bbox"), ',');
+    const std::string bbox = request.param("bbox");
+    const std::vector<std::string_view> box = Split(bbox, ',');
     if (box.size() != 4)
         return "BBOX has not four numbers";
     std::array<double, 4> edges{};
@@ -239,7 +256,8 @@ std::string LiveServicesEmulation::checkGetMap(const FixtureRequestRecord& reque
 
 FolderAnswer LiveServicesEmulation::mapPicture(const FixtureRequestRecord& request,
                                                bool drawMark) const {
-    const std::vector<std::string_view> box = Split(request.param("bbox"), ',');
+    const std::string bbox = request.param("bbox");
+    const std::vector<std::string_view> box = Split(bbox, ',');
     const double west = *ReadNumber(box[0]), south = *ReadNumber(box[1]);
     const double east = *ReadNumber(box[2]), north = *ReadNumber(box[3]);
     const int width = *ReadSize(request.param("width"));

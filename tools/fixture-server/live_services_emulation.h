@@ -34,6 +34,8 @@ public:
     void setWarnings(std::string geojson);
     // The band folders' frames: one entry per stamp (YYYYJJJHHMM) and per usual size.
     void setCdnStamps(std::vector<std::string> stamps);
+    // A Cache-Control header sent with every answer from now on (empty: none).
+    void setCacheControl(std::string header);
 
     // Requests that broke a rule of the service asked (wrong version, SRS, BBOX order or
     // range, size, format, an unknown layer or a TIME the layer does not list), one line
@@ -52,6 +54,8 @@ private:
     std::optional<FolderAnswer> arcgis(const FixtureRequestRecord& request);
     std::optional<FolderAnswer> cdn(const FixtureRequestRecord& request);
     std::optional<FolderAnswer> images(const FixtureRequestRecord& request);
+    // The answer with the Cache-Control header set, if any.
+    std::optional<FolderAnswer> withHeaders(std::optional<FolderAnswer> answer) const;
     // Checks a GetMap request; the problem found, or empty.
     std::string checkGetMap(const FixtureRequestRecord& request, const Layer* layer,
                             bool wantsTime) const;
@@ -66,6 +70,7 @@ private:
     std::uint32_t markRgb_ = 0;
     std::string warnings_ = R"({"type":"FeatureCollection","features":[]})";
     std::vector<std::string> stamps_;
+    std::string cacheControl_;
     std::vector<std::string> problems_;
     std::vector<FixtureRequestRecord> mapRequests_;
 };
