@@ -2,6 +2,7 @@
 // hosts, answered through the emulated map servers, warnings feed and satellite CDN on
 // 127.0.0.1, with the answers read back by the program's own readers.
 
+#include "app/settings.h"
 #include "live_services_emulation.h"
 #include "net/curl/curl_transport.h"
 #include "net/decode/image_signatures.h"
@@ -13,12 +14,15 @@
 #include "net/decode/weather_warnings.h"
 #include "net/gif_decoder.h"
 #include "net/live/iso_time.h"
+#include "net/live/live_setup.h"
 #include "net/live/live_sources.h"
 
 #include <QTemporaryDir>
 #include <QUrl>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <set>
+#include <thread>
 
 namespace skelvane {
 namespace {
@@ -570,6 +574,51 @@ TEST(LiveTranslatingTransport, OnlyTheRetiredTreesAreTranslatedAndOnlyWhileOn) {
     factory()->perform(request, {});
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(made[0].url, request.url);
+}
+
+} // namespace
+} // namespace skelvane
+
+namespace skelvane {
+namespace {
+
+TEST_F(LiveTranslatorTest, ClientsOnSeveralThreadsShareOneCapabilitiesRequest) {
+    std::vector<std::thread> threads;
+    std::atomic<int> answered{0};
+    for (int i = 0; i < 4; ++i)
+        threads.emplace_back([this, &answered] {
+            CurlTransport own; // each thread's client has its own transport
+            HttpRequest request;
+            request.url = QStringLiteral("http://radar.weather.gov/ridge/RadarImg/N0R/OKX/");
+            request.options.limits.connect = 2s;
+            if (live->answer(request, own, {}).ok())
+                ++answered;
+            request.url = QStringLiteral(
+                "http://radar.weather.gov/ridge/RadarImg/N0R/OKX/OKX_20261201_1550_N0R.gif");
+            if (live->answer(request, own, {}).ok())
+                ++answered;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(answered.load(), 8);
+    EXPECT_EQ(capabilitiesRequests(), 1) << "the others waited for the first and used its answer";
+}
+
+TEST(InstallLiveSources, WrapsTheFactoryInForceWithTheSettingsAsRead) {
+    const HttpTransportFactory before = CurrentHttpTransportFactory();
+    Settings settings;
+    settings.LiveSources = false;
+    settings.LiveSourceOverrides = QStringLiteral("radar.map=http://127.0.0.1:1/ows; bogus");
+    std::vector<std::string> rejected;
+    EXPECT_EQ(LiveSourcesOptionsFromSettings(settings, &rejected).table.value("radar.map"),
+              "http://127.0.0.1:1/ows");
+    EXPECT_EQ(rejected, std::vector<std::string>{"bogus"});
+    const std::shared_ptr<LiveSources> live = InstallLiveSources(settings);
+    EXPECT_FALSE(live->enabled());
+    const std::unique_ptr<HttpTransport> transport = MakeHttpTransport();
+    EXPECT_NE(dynamic_cast<LiveTranslatingTransport*>(transport.get()), nullptr);
+    EXPECT_TRUE(Settings().LiveSources) << "on by default";
+    SetHttpTransportFactory(before);
 }
 
 } // namespace

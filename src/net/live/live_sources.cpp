@@ -309,10 +309,10 @@ struct LiveSources::Impl {
             lastStatus = line;
             handler = statusHandler;
         }
-        if (call.status)
-            call.status(line);
         if (handler)
             handler(line);
+        else if (call.status)
+            call.status(line);
     }
 
     HttpResult fail(const Call& call, HttpFailure failure, long status, const QString& line) {

@@ -59,7 +59,8 @@ struct LiveSourcesOptions {
 // time-out a time-out; a body that is not what was asked for, or a product without a
 // source, an HTTP status), and its errorText is one status line naming the service that did
 // not answer, e.g. "the NWS radar map server (opengeo.ncep.noaa.gov) did not answer: timed
-// out". The same line goes to the request's progress texts and to the status handler.
+// out". The same line goes to the status handler, or without one to the request's progress
+// texts.
 class LiveSources {
 public:
     explicit LiveSources(LiveSourcesOptions options = {});
@@ -77,7 +78,8 @@ public:
     bool translates(const QString& url) const;
 
     // Answers `request` (one that translates()) by asking today's services through
-    // `upstream`. Blocks; `status` gets progress texts and, on failure, the status line.
+    // `upstream`. Blocks; `status` gets the upstream requests' progress texts and, when no
+    // status handler is set, a failure's status line.
     HttpResult answer(const HttpRequest& request, HttpTransport& upstream,
                       const std::function<void(const QString&)>& status);
 
