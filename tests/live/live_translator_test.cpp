@@ -14,6 +14,7 @@
 #include "net/decode/weather_warnings.h"
 #include "net/gif_decoder.h"
 #include "net/live/iso_time.h"
+#include "net/live/live_check.h"
 #include "net/live/live_setup.h"
 #include "net/live/live_sources.h"
 
@@ -619,6 +620,45 @@ TEST(InstallLiveSources, WrapsTheFactoryInForceWithTheSettingsAsRead) {
     EXPECT_NE(dynamic_cast<LiveTranslatingTransport*>(transport.get()), nullptr);
     EXPECT_TRUE(Settings().LiveSources) << "on by default";
     SetHttpTransportFactory(before);
+}
+
+} // namespace
+} // namespace skelvane
+
+namespace skelvane {
+namespace {
+
+TEST_F(LiveTranslatorTest, TheLiveCheckAsksEverySourceAndReadsItsAnswer) {
+    emulation.addLayer("kokx", "kokx_boha", Times("2026-12-01T15:00:00Z", 2, 30));
+    emulation.addLayer("kokx", "kokx_bdsa", Times("2026-12-01T15:00:00Z", 2, 30));
+    emulation.addLayer("conus", "conus_cref_qcd", Times("2026-12-01T15:00:00Z", 2, 30));
+    HttpLimits limits;
+    limits.connect = 2s;
+    std::vector<std::string> told;
+    const std::vector<LiveCheck> checks =
+        RunLiveChecks(LiveSourceTable::WithOverrides(emulation.overrides()), upstream, limits, {},
+                      [&told](const LiveCheck& check) { told.push_back(check.key); });
+    std::set<std::string> keys;
+    for (const LiveCheck& check : checks) {
+        SCOPED_TRACE(check.key + " " + check.url);
+        EXPECT_TRUE(check.ok) << check.detail;
+        EXPECT_FALSE(check.detail.empty());
+        keys.insert(check.key);
+    }
+    EXPECT_EQ(told.size(), checks.size()) << "each result told as it came";
+    for (const LiveSourceEntry& entry : DefaultLiveSourceEntries()) {
+        const std::string key(entry.key);
+        const bool checked = key.starts_with("radar.layer.") || key.starts_with("satellite.area.") ||
+                             key.starts_with("satellite.image.") || key.ends_with(".titles") ||
+                             key == "radar.map" || key == "relief.map" || key == "mosaic.layer" ||
+                             key == "warnings.features";
+        if (checked) {
+            EXPECT_TRUE(keys.count(key)) << key << " is not checked";
+        }
+    }
+    EXPECT_TRUE(emulation.problems().empty()) << emulation.problems().front();
+    for (const FixtureRequestRecord& request : server.requests())
+        EXPECT_EQ(request.header("User-Agent"), kLiveUserAgent);
 }
 
 } // namespace

@@ -13,7 +13,8 @@ constexpr const char* kUsage =
     "usage: skelvane-fetch weather --station CODE [--server HOST[:PORT]] [--units C|F] [--json]\n"
     "                              [--settings-dir DIR]\n"
     "       skelvane-fetch time [--server HOST[:PORT]] [--timeout-ms N] [--json]\n"
-    "                           [--settings-dir DIR]";
+    "                           [--settings-dir DIR]\n"
+    "       skelvane-fetch live-check [--timeout-ms N] [--json] [--settings-dir DIR]";
 
 } // namespace
 
@@ -22,6 +23,7 @@ int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostr
     const std::map<std::string, Command> commands{
         {"weather", WeatherCommand},
         {"time", TimeCommand},
+        {"live-check", LiveCheckCommand},
     };
     if (words.empty() || words.front() == "--help") {
         (words.empty() ? err : out) << kUsage << '\n';

@@ -14,6 +14,7 @@
 #include "net/live/index_page.h"
 #include "net/live/iso_time.h"
 #include "net/live/live_request.h"
+#include "net/live/map_requests.h"
 #include "net/live/mpeg1_writer.h"
 #include "net/live/radar_drawing.h"
 #include "net/live/warning_areas.h"
@@ -67,70 +68,6 @@ std::string_view View(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-// A map server layer "workspace:layer".
-struct MapLayer {
-    std::string workspace;
-    std::string name;
-};
-
-MapLayer SplitLayer(std::string_view qualified) {
-    const std::size_t colon = qualified.find(':');
-    if (colon == std::string_view::npos)
-        return {std::string(), std::string(qualified)};
-    return {std::string(qualified.substr(0, colon)), std::string(qualified.substr(colon + 1))};
-}
-
-// A box in degrees whose edges are the outer edges of a picture's pixels.
-struct GeoBox {
-    double west = 0, south = 0, east = 0, north = 0;
-};
-
-// The view's grid puts pixel centres at west + x * xScale: the picture's edges lie half a
-// pixel outside them.
-GeoBox BoxOf(const RadarGeometry& geometry, QSize size) {
-    GeoBox box;
-    box.west = geometry.west - geometry.xScale / 2;
-    box.east = box.west + size.width() * geometry.xScale;
-    box.north = geometry.north + geometry.yScale / 2;
-    box.south = box.north - size.height() * geometry.yScale;
-    return box;
-}
-
-QString Number(double value) {
-    return QString::number(value, 'f', 6);
-}
-
-QString Encoded(std::string_view value) {
-    return QString::fromLatin1(
-        QUrl::toPercentEncoding(QString::fromStdString(std::string(value)), "", ":"));
-}
-
-// A WMS 1.1.1 GetMap address: longitude first in BBOX, as 1.1.1 has it for EPSG:4326.
-QString GetMapUrl(const std::string& base, const std::string& layers, const std::string& style,
-                  const GeoBox& box, QSize size, std::string_view format, bool transparent,
-                  const std::string& time) {
-    QString url = QString::fromStdString(base);
-    url += url.contains(u'?') ? u'&' : u'?';
-    url += QStringLiteral("service=WMS&version=1.1.1&request=GetMap&layers=") + Encoded(layers) +
-           QStringLiteral("&styles=") + Encoded(style) + QStringLiteral("&srs=EPSG:4326&bbox=") +
-           Number(box.west) + u',' + Number(box.south) + u',' + Number(box.east) + u',' +
-           Number(box.north) + QStringLiteral("&width=") + QString::number(size.width()) +
-           QStringLiteral("&height=") + QString::number(size.height()) +
-           QStringLiteral("&format=") + Encoded(format) + QStringLiteral("&transparent=") +
-           (transparent ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
-    if (!time.empty())
-        url += QStringLiteral("&time=") + Encoded(time);
-    return url;
-}
-
-QString CapabilitiesUrl(const std::string& base) {
-    QString url = QString::fromStdString(base);
-    if (url.contains(QStringLiteral("request="), Qt::CaseInsensitive))
-        return url;
-    url += url.contains(u'?') ? u'&' : u'?';
-    return url + QStringLiteral("service=WMS&version=1.1.1&request=GetCapabilities");
-}
-
 QString HostOf(const QString& url) {
     const QString host = QUrl(url).host();
     return host.isEmpty() ? url : host;
@@ -168,55 +105,6 @@ QByteArray AsJpeg(const QByteArray& body) {
         return body;
     const QImage image = Picture(body);
     return image.isNull() ? QByteArray() : JpegEncoder(95).encode(image);
-}
-
-struct SatelliteArea {
-    std::string satellite; // "GOES19"
-    std::string path;      // "SECTOR/eus", "CONUS", "FD"
-    std::string sector;    // as in frame names: "eus", "CONUS", "FD"
-    std::string stillSize, loopSize;
-    bool ok() const { return !satellite.empty() && !path.empty() && !stillSize.empty(); }
-};
-
-SatelliteArea ReadArea(std::string_view text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : text) {
-        if (c == ' ' || c == '\t') {
-            if (!word.empty())
-                words.push_back(std::move(word));
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    if (!word.empty())
-        words.push_back(std::move(word));
-    SatelliteArea area;
-    if (words.size() < 3)
-        return area;
-    area.satellite = words[0];
-    area.path = words[1];
-    area.sector = area.path.substr(area.path.rfind('/') + 1);
-    area.stillSize = words[2];
-    area.loopSize = words.size() > 3 ? words[3] : words[2];
-    return area;
-}
-
-// The area and type of a satellite code: "ECIR" -> EC, IR; "ECI5" -> EC, colour.
-struct SatelliteCode {
-    std::string area;
-    std::string type; // IR, VS, WV or "colour"
-};
-
-SatelliteCode ReadSatelliteCode(std::string_view code) {
-    for (std::string_view area : {"ECST", "GULF"})
-        if (code.starts_with(area))
-            return {std::string(area), std::string(code.substr(4))};
-    SatelliteCode result{std::string(code.substr(0, 2)), std::string(code.substr(2))};
-    if (result.type != "IR" && result.type != "VS" && result.type != "WV")
-        result.type = "colour";
-    return result;
 }
 
 int IntValue(const std::string& text, int fallback, int low, int high) {
@@ -409,13 +297,13 @@ struct LiveSources::Impl {
             return {};
         const std::pair<std::string_view, std::string> fields[] = {
             {"site", RadarSiteIcao(view)}, {"region", std::string(RadarMosaicRegion(view))}};
-        return SplitLayer(FillPlaceholders(spec, fields));
+        return SplitMapLayer(FillPlaceholders(spec, fields));
     }
 
     MapLayer mosaicLayer(int view) const {
         const std::pair<std::string_view, std::string> fields[] = {
             {"region", std::string(RadarMosaicRegion(view))}};
-        return SplitLayer(FillPlaceholders(value("mosaic.layer"), fields));
+        return SplitMapLayer(FillPlaceholders(value("mosaic.layer"), fields));
     }
 
     std::string mapAddress(const MapLayer& layer) const {
@@ -596,7 +484,7 @@ struct LiveSources::Impl {
         const std::string time = frameTime(call, layer, request.stamp);
         const QString url =
             GetMapUrl(mapAddress(layer), layer.name, value("radar.style"),
-                      BoxOf(siteGeometry(request), kSiteSize), kSiteSize, "image/png", true, time);
+                      PictureBox(siteGeometry(request), kSiteSize), kSiteSize, "image/png", true, time);
         return transparentGif(call, "radar.map", url, kSiteSize);
     }
 
@@ -767,7 +655,7 @@ struct LiveSources::Impl {
         if (const std::optional<QByteArray> kept = cached(name))
             return Answered(call.request, *kept);
         const RadarGeometry geometry = siteGeometry(request);
-        const GeoBox box = BoxOf(geometry, kSiteSize);
+        const GeoBox box = PictureBox(geometry, kSiteSize);
         QByteArray body;
         bool storable = true;
         switch (request.overlay) {
@@ -854,7 +742,7 @@ struct LiveSources::Impl {
     HttpResult mosaic(const Call& call, const LiveRequest& request, bool loop) {
         const RadarMapSize mapSize = GetMapSize(request.view);
         const QSize size(mapSize.width, mapSize.height);
-        const GeoBox box = BoxOf(GetScaleLonLat(request.view, 1), size);
+        const GeoBox box = PictureBox(GetScaleLonLat(request.view, 1), size);
         const MapLayer layer = mosaicLayer(request.view);
         HttpResult failure;
         const std::optional<std::vector<WmsTime>> times = layerTimes(call, layer, failure);
@@ -911,9 +799,9 @@ struct LiveSources::Impl {
 
     std::optional<SatelliteSource> satelliteSource(const Call& call, const std::string& code,
                                                    HttpResult& failure) {
-        const SatelliteCode parsed = ReadSatelliteCode(code);
+        const SatelliteCodeParts parsed = ReadSatelliteCode(code);
         SatelliteSource source;
-        source.area = ReadArea(value("satellite.area." + parsed.area));
+        source.area = ReadSatelliteArea(value("satellite.area." + parsed.area));
         source.band = value("satellite.band." + parsed.type);
         if (!source.area.ok() || source.band.empty()) {
             failure = fail(call, HttpFailure::HttpStatus, 404,
@@ -921,8 +809,7 @@ struct LiveSources::Impl {
                                QString::fromStdString(code));
             return std::nullopt;
         }
-        source.folder = value("satellite.cdn") + "/" + source.area.satellite + "/ABI/" +
-                        source.area.path + "/" + source.band + "/";
+        source.folder = SatelliteFolder(value("satellite.cdn"), source.area, source.band);
         return source;
     }
 
@@ -960,9 +847,8 @@ struct LiveSources::Impl {
         const std::optional<SatelliteSource> source = satelliteSource(call, request.code, failure);
         if (!source)
             return failure;
-        const QString url = QString::fromStdString(source->folder + source->area.satellite + "-" +
-                                                   Upper(source->area.sector) + "-" + source->band +
-                                                   "-" + source->area.loopSize + ".gif");
+        const QString url =
+            QString::fromStdString(source->folder + SatelliteLoopName(source->area, source->band));
         const HttpResult http = fetch(call, url);
         std::optional<GifAnimation> loop;
         if (http.ok())
