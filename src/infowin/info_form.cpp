@@ -12,6 +12,7 @@
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
+#include "infowin/radar_page.h"
 #include "infowin/settings2_page.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
@@ -34,6 +35,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -114,6 +116,7 @@ void TInfoForm::buildPages() {
     timePage_->setDateFormat(services_.dateFormats.longDate, services_.dateNames);
     holidayPage_ = new HolidayPage;
     holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
+    radarPage_ = new RadarPage(settings_, clock_, services_.animation, services_.downloads);
     aboutPage_ = new AboutPage;
     aboutPage_->setObjectName(QStringLiteral("AboutSheet"));
 
@@ -138,7 +141,7 @@ void TInfoForm::buildPages() {
         moonPage_,
         planetPage_,
         EmptyPage("WeatherSheet"),
-        EmptyPage("RadarSheet"),
+        radarPage_,
         EmptyPage("SatelliteSheet"),
         timePage_,
         setSheet,
@@ -151,6 +154,7 @@ void TInfoForm::buildPages() {
     };
     for (std::size_t i = 0; i < pages.size(); ++i)
         InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
+    connect(InfoFormPageControl, &QTabWidget::currentChanged, this, &TInfoForm::pageChanged);
 
     const auto selectDate = [this](DateTime date) { clockWindow_.selectDate(date); };
     connect(moonPage_, &MoonPage::goToDate, this, selectDate);
@@ -345,8 +349,22 @@ void TInfoForm::DoStartTasks() {
         InfoFormPageControl->setCurrentIndex(settings_.LastInfoFormTabIndex);
     if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
         SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
-    // The Weather, Radar and Satellite pages fetch their data here when they were the last
-    // page; they start their downloads themselves once they exist.
+    // The Weather and Satellite pages fetch their data here when they were the last page;
+    // they start their downloads themselves once they exist.
+    if (settings_.LastInfoFormTabIndex == kRadarSheet)
+        radarPage_->startTask();
+}
+
+void TInfoForm::pageChanged(int index) {
+    if (shownPage_ == kRadarSheet && index != kRadarSheet)
+        radarPage_->RadarSheetExit();
+    if (index == kRadarSheet && shownPage_ != kRadarSheet)
+        radarPage_->RadarSheetEnter();
+    shownPage_ = index;
+}
+
+void TInfoForm::refreshRadarTimeLabel() {
+    radarPage_->refreshTimeLabel();
 }
 
 bool TInfoForm::isShowing() const {
@@ -400,6 +418,10 @@ bool TInfoForm::ShowPage(InfoPage page) {
     activateWindow();
     if (index == kSetSheet)
         SetSheetPageControl->setCurrentIndex(0);
+    if (index == kRadarSheet) {
+        radarPage_->GetRadarBut->setFocus();
+        radarPage_->GetRadarButClick();
+    }
     return true;
 }
 
@@ -523,6 +545,7 @@ void TInfoForm::Timer2Timer() {
     if (!isVisible())
         return;
     moonPage_->animateStep();
+    radarPage_->animateStep();
 }
 
 } // namespace skelvane

@@ -11,6 +11,7 @@
 #include "help/text_window.h"
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
+#include "infowin/radar_page.h"
 #include "net/weather_service.h"
 #include "platform/clock.h"
 #include "platform/clock_setter.h"
@@ -42,18 +43,22 @@ void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QStri
     form.close();
 }
 
-// Waits for the first tick to have painted and for the start-up downloads to have ended
-// (at most ten seconds: a picture of a server that does not answer is a picture too).
-void TakeScreenshotsAfterFirstTick(TForm1& form, const Settings& settings, const QString& folder) {
+// Waits for the first tick to have painted and for the start-up downloads (the weather and
+// the radar) to have ended (at most ten seconds: a picture of a server that does not answer
+// is a picture too).
+void TakeScreenshotsAfterFirstTick(TForm1& form, const TInfoForm& info, const Settings& settings,
+                                   const QString& folder) {
     QObject::connect(
         form.Timer1, &QTimer::timeout, &form,
-        [&form, &settings, folder] {
+        [&form, &info, &settings, folder] {
             auto* poll = new QTimer(&form);
             auto waited = std::make_shared<int>(0);
             QObject::connect(poll, &QTimer::timeout, &form,
-                             [&form, &settings, folder, poll, waited] {
+                             [&form, &info, &settings, folder, poll, waited] {
                                  *waited += poll->interval();
-                                 if (form.weather().downloadsRunning() > 0 && *waited < 10000)
+                                 const bool downloading = form.weather().downloadsRunning() > 0 ||
+                                                          info.radarPage()->busy();
+                                 if (downloading && *waited < 10000)
                                      return;
                                  poll->stop();
                                  SaveScreenshotsAndClose(form, settings, folder);
@@ -161,7 +166,7 @@ int RunApplication(int argc, char* argv[]) {
     if (commandLine.timing)
         ReportStartupTiming(form, *form.Timer1);
     if (!commandLine.screenshotFolder.isEmpty())
-        TakeScreenshotsAfterFirstTick(form, settings, commandLine.screenshotFolder);
+        TakeScreenshotsAfterFirstTick(form, info, settings, commandLine.screenshotFolder);
     form.Timer1->start();
     return QApplication::exec();
 }
