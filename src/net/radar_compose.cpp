@@ -160,13 +160,27 @@ QImage MosaicPicture(const QImage& frame, RadarMapSize size,
 WeatherWarnings ScanWarningsLayer(const QImage& warningsLayer, RadarMapSize size) {
     if (warningsLayer.isNull() || size.width < 1 || size.height < 1)
         return {};
+    // The layer over black: what it leaves transparent is black, which is no warning colour.
+    const QImage layer = warningsLayer.format() == QImage::Format_ARGB32
+                             ? warningsLayer
+                             : warningsLayer.convertToFormat(QImage::Format_ARGB32);
     QImage copy(size.width, size.height, QImage::Format_RGB888);
     if (copy.isNull())
         return {};
     copy.fill(Qt::black);
-    {
-        QPainter painter(&copy);
-        painter.drawImage(0, 0, warningsLayer);
+    const int width = std::min(size.width, layer.width());
+    const int height = std::min(size.height, layer.height());
+    for (int y = 0; y < height; ++y) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(layer.constScanLine(y));
+        uchar* out = copy.scanLine(y);
+        for (int x = 0; x < width; ++x, out += 3) {
+            const std::uint32_t pixel = in[x];
+            if ((pixel >> 24) < 128)
+                continue;
+            out[0] = static_cast<uchar>(pixel >> 16);
+            out[1] = static_cast<uchar>(pixel >> 8);
+            out[2] = static_cast<uchar>(pixel);
+        }
     }
     RgbImageView view;
     view.bytes = {copy.constBits(), static_cast<std::size_t>(copy.sizeInBytes())};
