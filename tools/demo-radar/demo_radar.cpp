@@ -80,13 +80,6 @@ std::string Stamp(DateTime utc) {
     return text;
 }
 
-std::string ClockText(DateTime utc) {
-    const TimeOfDay time = DecodeTime(utc);
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02dZ", time.hour, time.minute);
-    return text;
-}
-
 int SiteView(const std::string& site) {
     for (int view = kFirstRadarSiteView; view < kRadarViewCount; ++view)
         if (RadarSiteIdUpper(view) == site)
@@ -181,8 +174,7 @@ void WriteSite(Writer& writer, const std::string& site) {
             writer.put(radar + RadarFrameName(site, frame, product.code),
                        IndexedTransparentGif(DrawEchoes(geometry, kSiteWidth, kSiteHeight, hours)));
             writer.put(legend + LegendFrameName(site, frame, product.code),
-                       IndexedTransparentGif(DrawLegend(product.code, ClockText(FrameTime(frame)),
-                                                        kSiteWidth, kSiteHeight)));
+                       IndexedTransparentGif(DrawLegend(product.code, kSiteWidth, kSiteHeight)));
         }
     }
 }
@@ -191,13 +183,11 @@ void WriteMosaics(Writer& writer) {
     for (int view = 0; view <= kRadarHawaiiMosaicView; ++view) {
         const int last = kFrames - 1;
         writer.put(RadarMosaicPath(view, false),
-                   GifEncoder().encodeStill(
-                       DrawMosaic(view, last * 5.0 / 60.0, ClockText(FrameTime(last)))));
+                   GifEncoder().encodeStill(DrawMosaic(view, last * 5.0 / 60.0)));
         const int frames = view == kRadarUsaLargeView ? kLargeMosaicLoopFrames : kMosaicLoopFrames;
         std::vector<GifEncodeFrame> loop;
         for (int frame = kFrames - frames; frame < kFrames; ++frame)
-            loop.push_back({DrawMosaic(view, frame * 5.0 / 60.0, ClockText(FrameTime(frame))),
-                            kMosaicDelayCentiseconds});
+            loop.push_back({DrawMosaic(view, frame * 5.0 / 60.0), kMosaicDelayCentiseconds});
         writer.put(RadarMosaicPath(view, true), GifEncoder().encodeAnimation(loop));
     }
 }

@@ -385,7 +385,7 @@ QImage DrawWarnings(const std::string& site, int frame, const RadarGeometry& geo
     return picture;
 }
 
-QImage DrawLegend(const std::string& product, const std::string& timeText, int width, int height) {
+QImage DrawLegend(const std::string& product, int width, int height) {
     QImage picture = Blank(width, height);
     QPainter painter(&picture);
     const int top = height - 300;
@@ -400,11 +400,10 @@ QImage DrawLegend(const std::string& product, const std::string& timeText, int w
         painter.fillRect(4, y, 16, 16, QColor::fromRgb(kEchoColours[level - 1]));
         painter.drawText(24, y + 12, QString::number(level * 5));
     }
-    painter.drawText(4, height - 8, QString::fromStdString(timeText));
     return picture;
 }
 
-QImage DrawMosaic(int view, double hours, const std::string& timeText) {
+QImage DrawMosaic(int view, double hours) {
     const RadarMapSize size = GetMapSize(view);
     const RadarGeometry geometry = GetScaleLonLat(view, 1);
     QImage picture(size.width, size.height, QImage::Format_ARGB32);
@@ -440,8 +439,7 @@ QImage DrawMosaic(int view, double hours, const std::string& timeText) {
             painter.drawText(at.x() + 5, at.y() + 4, QString::fromLatin1(place.name));
     }
     painter.setFont(PlainFont(small ? 10 : (view == kRadarUsaLargeView ? 28 : 14), true));
-    const QString title = QString::fromStdString(std::string(RadarViewName(view))) +
-                          QStringLiteral("   ") + QString::fromStdString(timeText);
+    const QString title = QString::fromStdString(std::string(RadarViewName(view)));
     painter.drawText(8, small ? 14 : (view == kRadarUsaLargeView ? 40 : 22), title);
     return picture;
 }

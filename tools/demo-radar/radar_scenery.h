@@ -46,10 +46,11 @@ QImage DrawEchoes(const RadarGeometry& geometry, int width, int height, double h
 // warning colours.
 QImage DrawWarnings(const std::string& site, int frame, const RadarGeometry& geometry, int width,
                     int height);
-// The colour scale of a product with the frame's time ("15:45Z") in the bottom-left corner.
-QImage DrawLegend(const std::string& product, const std::string& timeText, int width, int height);
+// The colour scale of a product at the bottom left. (No time: the demo moves the frames' times
+// to the present, and a time in the picture would not follow.)
+QImage DrawLegend(const std::string& product, int width, int height);
 // A mosaic frame: background, graticule, the radar sites, places and echoes, and the title.
-QImage DrawMosaic(int view, double hours, const std::string& timeText);
+QImage DrawMosaic(int view, double hours);
 
 // A single-frame GIF89a whose colour table holds exactly the picture's colours, with index 0
 // the transparent colour (white, as the radar server wrote it) for pixels below half alpha.
