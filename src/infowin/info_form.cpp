@@ -13,6 +13,7 @@
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
+#include "infowin/radar_page.h"
 #include "infowin/settings2_page.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
@@ -118,6 +119,7 @@ void TInfoForm::buildPages() {
     timePage_->setDateFormat(services_.dateFormats.longDate, services_.dateNames);
     holidayPage_ = new HolidayPage;
     holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
+    radarPage_ = new RadarPage(settings_, clock_, services_.animation, services_.downloads);
     aboutPage_ = new AboutPage;
     aboutPage_->setObjectName(QStringLiteral("AboutSheet"));
 
@@ -140,22 +142,13 @@ void TInfoForm::buildPages() {
     mapsPage_->setCoordinateEditsSource([this] { return locationPage_->coordinateEdits(); });
 
     const std::array<QWidget*, kInfoPageCount> pages{
-        moonPage_,
-        planetPage_,
-        weatherPage_,
-        EmptyPage("RadarSheet"),
-        EmptyPage("SatelliteSheet"),
-        timePage_,
-        setSheet,
-        yearPage_,
-        toolsPage_,
-        graphPage_,
-        holidayPage_,
-        mapsPage_,
-        aboutPage_,
+        moonPage_,    planetPage_, weatherPage_, radarPage_, EmptyPage("SatelliteSheet"),
+        timePage_,    setSheet,    yearPage_,    toolsPage_, graphPage_,
+        holidayPage_, mapsPage_,   aboutPage_,
     };
     for (std::size_t i = 0; i < pages.size(); ++i)
         InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
+    connect(InfoFormPageControl, &QTabWidget::currentChanged, this, &TInfoForm::pageChanged);
 
     const auto selectDate = [this](DateTime date) { clockWindow_.selectDate(date); };
     connect(moonPage_, &MoonPage::goToDate, this, selectDate);
@@ -375,10 +368,24 @@ void TInfoForm::DoStartTasks() {
         InfoFormPageControl->setCurrentIndex(settings_.LastInfoFormTabIndex);
     if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
         SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
-    // The Weather page opens the saved address (or gets the forecast) when it was the last
-    // page. The Radar and Satellite pages start their downloads themselves once they exist.
+    // The Weather page opens the saved address (or gets the forecast) and the Radar page
+    // fetches when it was the last page.
     if (settings_.LastInfoFormTabIndex == kWeatherSheet)
         weatherPage_->OpenStartAddress();
+    if (settings_.LastInfoFormTabIndex == kRadarSheet)
+        radarPage_->startTask();
+}
+
+void TInfoForm::pageChanged(int index) {
+    if (shownPage_ == kRadarSheet && index != kRadarSheet)
+        radarPage_->RadarSheetExit();
+    if (index == kRadarSheet && shownPage_ != kRadarSheet)
+        radarPage_->RadarSheetEnter();
+    shownPage_ = index;
+}
+
+void TInfoForm::refreshRadarTimeLabel() {
+    radarPage_->refreshTimeLabel();
 }
 
 bool TInfoForm::isShowing() const {
@@ -443,6 +450,10 @@ bool TInfoForm::selectPage(int index) {
     activateWindow();
     if (index == kSetSheet)
         SetSheetPageControl->setCurrentIndex(0);
+    if (index == kRadarSheet) {
+        radarPage_->GetRadarBut->setFocus();
+        radarPage_->GetRadarButClick();
+    }
     return true;
 }
 
@@ -566,6 +577,7 @@ void TInfoForm::Timer2Timer() {
     if (!isVisible())
         return;
     moonPage_->animateStep();
+    radarPage_->animateStep();
 }
 
 } // namespace skelvane

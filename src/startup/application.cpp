@@ -11,6 +11,7 @@
 #include "help/text_window.h"
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
+#include "infowin/radar_page.h"
 #include "infowin/weather_page.h"
 #include "net/weather_service.h"
 #include "platform/clock.h"
@@ -43,9 +44,9 @@ void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QStri
     form.close();
 }
 
-// Waits for the first tick to have painted, for the start-up downloads to have ended (at
-// most ten seconds: a picture of a server that does not answer is a picture too) and for a
-// page the Weather page opened to have loaded (at most twenty seconds).
+// Waits for the first tick to have painted, for the start-up downloads (the weather and the
+// radar) to have ended (at most ten seconds: a picture of a server that does not answer is a
+// picture too) and for a page the Weather page opened to have loaded (at most twenty).
 void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings& settings,
                                    const QString& folder) {
     QObject::connect(
@@ -54,21 +55,22 @@ void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings
             auto* poll = new QTimer(&form);
             auto waited = std::make_shared<int>(0);
             auto pageSeen = std::make_shared<bool>(false);
-            QObject::connect(poll, &QTimer::timeout, &form,
-                             [&form, &info, &settings, folder, poll, waited, pageSeen] {
-                                 *waited += poll->interval();
-                                 const bool loading = info.weatherPage()->navigationPending();
-                                 *pageSeen = *pageSeen || loading;
-                                 if ((form.weather().downloadsRunning() > 0 && *waited < 10000) ||
-                                     (loading && *waited < 20000))
-                                     return;
-                                 poll->stop();
-                                 // A loaded page paints a moment later.
-                                 QTimer::singleShot(
-                                     *pageSeen ? 1000 : 0, &form, [&form, &settings, folder] {
-                                         SaveScreenshotsAndClose(form, settings, folder);
-                                     });
-                             });
+            QObject::connect(
+                poll, &QTimer::timeout, &form,
+                [&form, &info, &settings, folder, poll, waited, pageSeen] {
+                    *waited += poll->interval();
+                    const bool loading = info.weatherPage()->navigationPending();
+                    *pageSeen = *pageSeen || loading;
+                    const bool downloading =
+                        form.weather().downloadsRunning() > 0 || info.radarPage()->busy();
+                    if ((downloading && *waited < 10000) || (loading && *waited < 20000))
+                        return;
+                    poll->stop();
+                    // A loaded page paints a moment later.
+                    QTimer::singleShot(*pageSeen ? 1000 : 0, &form, [&form, &settings, folder] {
+                        SaveScreenshotsAndClose(form, settings, folder);
+                    });
+                });
             poll->start(300);
         },
         Qt::SingleShotConnection);

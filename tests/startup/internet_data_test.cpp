@@ -6,6 +6,7 @@
 #include "fixture_http_server.h"
 #include "infowin/info_form.h"
 #include "infowin/location_page.h"
+#include "infowin/radar_page.h"
 #include "infowin/time_page.h"
 #include "infowin/weather_report_group.h"
 #include "net/internet_time.h"
@@ -122,6 +123,31 @@ TEST_F(InternetDataTest, GetWeatherFillsTheSettingsPageAndTheUnitsRedrawAtOnce) 
         << form->windowTitle().toStdString();
     EXPECT_EQ(form->TrayIcon->temperatureText(), QStringLiteral("14°"));
     EXPECT_EQ(server.requests().size(), asked);
+}
+
+TEST_F(InternetDataTest, TheRadarPageFetchesAtStartAndOnItsPageCommand) {
+    settings.RadarServer = settings.RadarServerAlternative1 = settings.RadarServerAlternative2 =
+        QString::fromStdString(server.server());
+    settings.LastInfoFormTabIndex = kRadarSheet;
+    settings.RadarLocationBoxIndex = 130;
+    makeWindows();
+    const auto radarLists = [this] {
+        int lists = 0;
+        for (const fixture::FixtureRequestRecord& record : server.requests())
+            lists += record.path == "/ridge/RadarImg/N0R/DIX/" ? 1 : 0;
+        return lists;
+    };
+    form->Timer1Timer();
+    RadarPage* radar = info->radarPage();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !radar->busy() && radarLists() == 1; }, 20000));
+    EXPECT_FALSE(radar->frame(9).isNull());
+    waitForWeather();
+
+    // The page command shows the window on the Radar page and presses "Get Radar".
+    ASSERT_FALSE(info->isVisible());
+    EXPECT_TRUE(info->ShowPage(kRadarSheet));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !radar->busy() && radarLists() == 2; }, 20000));
+    EXPECT_EQ(info->pageIndex(), kRadarSheet);
 }
 
 TEST_F(InternetDataTest, RefusedServersGiveOneNotice) {

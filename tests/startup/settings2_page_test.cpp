@@ -49,6 +49,27 @@ TEST(Settings2Rules, ProxyPortTakesWholeNumbersAndEmpty) {
         EXPECT_EQ(ProxyPortFromText(QLatin1String(c.text)), c.port) << c.text;
 }
 
+TEST(Settings2Rules, RadarServerTextMustBeAHostWithAnOptionalPort) {
+    const struct {
+        QString text;
+        std::optional<QString> stored;
+    } cases[] = {
+        {QStringLiteral("radar.weather.gov"), QStringLiteral("radar.weather.gov")},
+        {QStringLiteral(" 127.0.0.1:8089 "), QStringLiteral("127.0.0.1:8089")},
+        {QStringLiteral("localhost"), QStringLiteral("localhost")},
+        {QStringLiteral("[::1]:80"), QStringLiteral("[::1]:80")},
+        {QStringLiteral("radar.weather.gov:"), std::nullopt}, // half typed
+        {QStringLiteral("host:70000"), std::nullopt},
+        {QStringLiteral("http://radar.weather.gov"), std::nullopt},
+        {QStringLiteral("radar.weather.gov/ridge"), std::nullopt},
+        {QStringLiteral("two words"), std::nullopt},
+        {QString(), std::nullopt},
+        {QString(129, u'a'), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RadarServerFromText(c.text), c.stored) << c.text.toStdString();
+}
+
 class Settings2PageTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
@@ -176,6 +197,30 @@ TEST_F(Settings2PageTest, WeatherServerScheduleAndUnits) {
     control<QRadioButton>("FahrenheitRadio")->click();
     EXPECT_EQ(settings.TemperatureUnits, u'F');
     EXPECT_EQ(unitsChanged.count(), 2);
+}
+
+TEST_F(Settings2PageTest, RadarServersShowAndStoreTheirHosts) {
+    settings.RadarServerAlternative1 = QStringLiteral("127.0.0.1:8089");
+    makePage();
+    const struct {
+        const char* box;
+        QString Settings::*setting;
+        const char* shown;
+    } rows[] = {
+        {"RadarServerEd", &Settings::RadarServer, "radar.weather.gov"},
+        {"RadarServerAlternative1Ed", &Settings::RadarServerAlternative1, "127.0.0.1:8089"},
+        {"RadarServerAlternative2Ed", &Settings::RadarServerAlternative2, "radar.weather.gov"},
+    };
+    for (const auto& row : rows) {
+        auto* box = control<QLineEdit>(row.box);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QLatin1String(row.shown)) << row.box;
+        const QString before = settings.*row.setting;
+        box->setText(QStringLiteral("radar.example.org:"));
+        EXPECT_EQ(settings.*row.setting, before) << row.box << ": a half-typed port is kept out";
+        box->setText(QStringLiteral("radar.example.org:8080"));
+        EXPECT_EQ(settings.*row.setting, QStringLiteral("radar.example.org:8080")) << row.box;
+    }
 }
 
 TEST_F(Settings2PageTest, TrayGroupDrivesTheTrayIconAndFollowsIt) {

@@ -13,7 +13,12 @@ constexpr const char* kUsage =
     "usage: skelvane-fetch weather --station CODE [--server HOST[:PORT]] [--units C|F] [--json]\n"
     "                              [--settings-dir DIR]\n"
     "       skelvane-fetch time [--server HOST[:PORT]] [--timeout-ms N] [--json]\n"
-    "                           [--settings-dir DIR]";
+    "                           [--settings-dir DIR]\n"
+    "       skelvane-fetch radar --view N [--product INDEX] [--frames N] [--animate] [--zoom 2]\n"
+    "                            [--layers topo,radar,counties,rivers,highways,cities,warnings,\n"
+    "                            rangering,legend] [--circles] [--home LAT,LON] [--warn-text]\n"
+    "                            [--server HOST[:PORT]] [--alt1 HOST[:PORT]] [--alt2 HOST[:PORT]]\n"
+    "                            --out DIR [--json] [--settings-dir DIR]";
 
 } // namespace
 
@@ -22,6 +27,7 @@ int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostr
     const std::map<std::string, Command> commands{
         {"weather", WeatherCommand},
         {"time", TimeCommand},
+        {"radar", RadarCommand},
     };
     if (words.empty() || words.front() == "--help") {
         (words.empty() ? err : out) << kUsage << '\n';
