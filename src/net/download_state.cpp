@@ -78,7 +78,7 @@ bool DownloadState::GetGIF(const QString& host, const QString& path, GifAnimatio
     return true;
 }
 
-bool DownloadState::GetJPG(const QString& address, QImage& image) {
+bool DownloadState::GetJPG(const QString& address, QImage& image, QByteArray* body) {
     const LoggingOff quiet(statusLogging);
     const HttpResult result = http1().get(address);
     if (!result.ok() || !CheckJPGSignature(View(result.body)))
@@ -87,6 +87,8 @@ bool DownloadState::GetJPG(const QString& address, QImage& image) {
     if (decoded.isNull())
         return false;
     image = std::move(decoded);
+    if (body)
+        *body = result.body;
     return true;
 }
 

@@ -46,9 +46,10 @@ public:
     // The image fetches of http1: the GIF at host + path (host with an optional port, through
     // the moved-layout table), or the JPEG at a full address. False when the request fails,
     // the body fails its signature check or does not decode; the image is then untouched.
-    // Status logging is off while they run.
+    // Status logging is off while they run. `body`, when given, receives the bytes of a JPEG
+    // that decoded (and is left alone otherwise).
     bool GetGIF(const QString& host, const QString& path, GifAnimation& gif);
-    bool GetJPG(const QString& address, QImage& image);
+    bool GetJPG(const QString& address, QImage& image, QByteArray* body = nullptr);
 
     Settings& settings() { return settings_; }
 
