@@ -13,7 +13,10 @@ constexpr const char* kUsage =
     "usage: skelvane-fetch weather --station CODE [--server HOST[:PORT]] [--units C|F] [--json]\n"
     "                              [--settings-dir DIR]\n"
     "       skelvane-fetch time [--server HOST[:PORT]] [--timeout-ms N] [--json]\n"
-    "                           [--settings-dir DIR]";
+    "                           [--settings-dir DIR]\n"
+    "       skelvane-fetch satellite --location INDEX --type INDEX [--color INDEX] [--animate]\n"
+    "                                [--server HOST[:PORT]] --out DIR [--json] [--settings-dir "
+    "DIR]";
 
 } // namespace
 
@@ -22,6 +25,7 @@ int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostr
     const std::map<std::string, Command> commands{
         {"weather", WeatherCommand},
         {"time", TimeCommand},
+        {"satellite", SatelliteCommand},
     };
     if (words.empty() || words.front() == "--help") {
         (words.empty() ? err : out) << kUsage << '\n';

@@ -25,5 +25,6 @@ std::string HostOption(const Arguments& arguments, const std::string& name,
 // returns the exit status; bad options throw UsageError.
 int WeatherCommand(const std::vector<std::string>& words, std::ostream& out);
 int TimeCommand(const std::vector<std::string>& words, std::ostream& out);
+int SatelliteCommand(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace skelvane::fetch
