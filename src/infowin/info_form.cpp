@@ -12,6 +12,7 @@
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
+#include "infowin/satellite_page.h"
 #include "infowin/settings2_page.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
@@ -34,6 +35,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -112,6 +114,7 @@ void TInfoForm::buildPages() {
     toolsPage_ = new ToolsPage(settings_);
     timePage_ = new TimePage(settings_);
     timePage_->setDateFormat(services_.dateFormats.longDate, services_.dateNames);
+    satellitePage_ = new SatellitePage(settings_, services_.downloads, services_.animation, clock_);
     holidayPage_ = new HolidayPage;
     holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
     aboutPage_ = new AboutPage;
@@ -139,7 +142,7 @@ void TInfoForm::buildPages() {
         planetPage_,
         EmptyPage("WeatherSheet"),
         EmptyPage("RadarSheet"),
-        EmptyPage("SatelliteSheet"),
+        satellitePage_,
         timePage_,
         setSheet,
         yearPage_,
@@ -151,6 +154,10 @@ void TInfoForm::buildPages() {
     };
     for (std::size_t i = 0; i < pages.size(); ++i)
         InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
+    currentPage_ = InfoFormPageControl->currentIndex();
+    connect(InfoFormPageControl, &QTabWidget::currentChanged, this, &TInfoForm::pageChanged);
+    connect(satellitePage_, &SatellitePage::addressRequested, this,
+            [](const QUrl& address) { QDesktopServices::openUrl(address); });
 
     const auto selectDate = [this](DateTime date) { clockWindow_.selectDate(date); };
     connect(moonPage_, &MoonPage::goToDate, this, selectDate);
@@ -345,8 +352,23 @@ void TInfoForm::DoStartTasks() {
         InfoFormPageControl->setCurrentIndex(settings_.LastInfoFormTabIndex);
     if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
         SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
-    // The Weather, Radar and Satellite pages fetch their data here when they were the last
-    // page; they start their downloads themselves once they exist.
+    // The Weather and Radar pages fetch their data here when they were the last page; they
+    // start their downloads themselves once they exist. The Satellite page presses "Get
+    // Satellite" once this tick is over.
+    if (settings_.LastInfoFormTabIndex == kSatelliteSheet)
+        QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
+}
+
+bool TInfoForm::downloadsRunning() const {
+    return satellitePage_->downloading();
+}
+
+void TInfoForm::pageChanged(int index) {
+    if (currentPage_ == kSatelliteSheet && index != kSatelliteSheet)
+        satellitePage_->SatelliteSheetExit();
+    if (index == kSatelliteSheet && currentPage_ != kSatelliteSheet)
+        satellitePage_->SatelliteSheetEnter();
+    currentPage_ = index;
 }
 
 bool TInfoForm::isShowing() const {
@@ -400,6 +422,10 @@ bool TInfoForm::ShowPage(InfoPage page) {
     activateWindow();
     if (index == kSetSheet)
         SetSheetPageControl->setCurrentIndex(0);
+    if (index == kSatelliteSheet) {
+        satellitePage_->GetSatelliteBut->setFocus();
+        QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
+    }
     return true;
 }
 
@@ -523,6 +549,7 @@ void TInfoForm::Timer2Timer() {
     if (!isVisible())
         return;
     moonPage_->animateStep();
+    satellitePage_->Timer2Step();
 }
 
 } // namespace skelvane

@@ -20,6 +20,7 @@ class HolidayPage;
 class LocationPage;
 class MapLocationGroup;
 class PlanetPage;
+class SatellitePage;
 class GraphPage;
 class YearPage;
 class Settings2Page;
@@ -59,6 +60,9 @@ public:
     ToolsPage* toolsPage() const { return toolsPage_; }
     TimePage* timePage() const { return timePage_; }
     Settings2Page* settings2Page() const { return settings2Page_; }
+    SatellitePage* satellitePage() const { return satellitePage_; }
+    // A page's download (on the user-interface thread) is running.
+    bool downloadsRunning() const;
 
     void SizeDefaultAction1Execute();
     void SizeMaximumAction1Execute();
@@ -113,6 +117,8 @@ private:
     void buildMenus();
     void buildStatusBar();
     void updateAnimationTimer();
+    // The current page changed: the page left and the page entered run their handlers.
+    void pageChanged(int index);
     // One tick of the shared animation timer: the moon, radar and satellite steps in order.
     void Timer2Timer();
     // The report's times and the units on the settings pages.
@@ -134,6 +140,8 @@ private:
     ToolsPage* toolsPage_ = nullptr;
     TimePage* timePage_ = nullptr;
     Settings2Page* settings2Page_ = nullptr;
+    SatellitePage* satellitePage_ = nullptr;
+    int currentPage_ = -1;
     bool eclipseListStale_ = false; // a display mode changed: the eclipse group is redone
 
     bool creating_ = true;

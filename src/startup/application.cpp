@@ -42,18 +42,22 @@ void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QStri
     form.close();
 }
 
-// Waits for the first tick to have painted and for the start-up downloads to have ended
-// (at most ten seconds: a picture of a server that does not answer is a picture too).
-void TakeScreenshotsAfterFirstTick(TForm1& form, const Settings& settings, const QString& folder) {
+// Waits for the first tick to have painted and for the start-up downloads (the weather's and
+// the information window's pages') to have ended (at most ten seconds: a picture of a server
+// that does not answer is a picture too).
+void TakeScreenshotsAfterFirstTick(TForm1& form, const TInfoForm& info, const Settings& settings,
+                                   const QString& folder) {
     QObject::connect(
         form.Timer1, &QTimer::timeout, &form,
-        [&form, &settings, folder] {
+        [&form, &info, &settings, folder] {
             auto* poll = new QTimer(&form);
             auto waited = std::make_shared<int>(0);
             QObject::connect(poll, &QTimer::timeout, &form,
-                             [&form, &settings, folder, poll, waited] {
+                             [&form, &info, &settings, folder, poll, waited] {
                                  *waited += poll->interval();
-                                 if (form.weather().downloadsRunning() > 0 && *waited < 10000)
+                                 const bool running = form.weather().downloadsRunning() > 0 ||
+                                                      info.downloadsRunning();
+                                 if (running && *waited < 10000)
                                      return;
                                  poll->stop();
                                  SaveScreenshotsAndClose(form, settings, folder);
@@ -108,6 +112,11 @@ void ConnectHelpWindows(TForm1& form, TInfoForm& info, HelpLauncher& help,
 } // namespace
 
 int RunApplication(int argc, char* argv[]) {
+    // Qt Multimedia reads its backend from the environment: ffmpeg plays MPEG-1 reliably where
+    // GStreamer fails at random. Set before the application object exists; the movie player
+    // plugin, loaded with the first movie, then finds it.
+    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Skelvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Skelvane"));
@@ -161,7 +170,7 @@ int RunApplication(int argc, char* argv[]) {
     if (commandLine.timing)
         ReportStartupTiming(form, *form.Timer1);
     if (!commandLine.screenshotFolder.isEmpty())
-        TakeScreenshotsAfterFirstTick(form, settings, commandLine.screenshotFolder);
+        TakeScreenshotsAfterFirstTick(form, info, settings, commandLine.screenshotFolder);
     form.Timer1->start();
     return QApplication::exec();
 }
