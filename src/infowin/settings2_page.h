@@ -23,6 +23,10 @@ struct Settings;
 // characters and holding a ".", cut to 128 characters. Nothing for any other text.
 std::optional<QString> WeatherServerFromText(const QString& text);
 
+// The satellite image server to store: a host name or address with an optional ":port"
+// (blanks around it dropped). Nothing for any other text, which keeps the setting.
+std::optional<QString> SatelliteServerFromText(const QString& text);
+
 // The proxy port to store for the port box's text: the number for a whole number from 0 to
 // 65535, 0 for an empty box, nothing (keep the setting) for anything else.
 std::optional<int> ProxyPortFromText(const QString& text);
@@ -61,6 +65,7 @@ signals:
 private:
     QGroupBox* buildWeatherGroup();
     QGroupBox* buildProxyGroup();
+    QGroupBox* buildSatelliteGroup();
     QGroupBox* buildSettingsGroup();
     QCheckBox* makeActionBox(QWidget* parent, QAction* action);
     QComboBox* makeColorBox(QWidget* parent, const QString& name);
@@ -77,6 +82,7 @@ private:
     QCheckBox* UseProxyServerBox = nullptr;
     QLineEdit *ProxyServerEd = nullptr, *ProxyServerPortEd = nullptr;
     QLineEdit *ProxyUserNameEd = nullptr, *ProxyPasswordEd = nullptr;
+    QLineEdit* SatelliteServerEd = nullptr;
     QButtonGroup* trayGroup_ = nullptr;
     QGroupBox* TrayIconGroup = nullptr;
     QComboBox *ForeColorBox = nullptr, *BackColorBox = nullptr;
