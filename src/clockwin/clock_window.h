@@ -127,6 +127,11 @@ public:
     void RestoreFromTray();
     // Help (F1); the clock window's help handler is set by start-up.
     void setHelpHandler(std::function<void()> handler) { helpHandler_ = std::move(handler); }
+    // Where "&Google" sends its address (the information window's hand-off to the user's
+    // browser); without one the address goes to the desktop's opener directly.
+    void setBrowserOpener(std::function<void(const QString&)> opener) {
+        browserOpener_ = std::move(opener);
+    }
 
     ClockTick& tick() { return tick_; }
     QString applicationTitle() const { return applicationTitle_; }
@@ -202,6 +207,7 @@ private:
     MoonIconLists moonIcons_;
     QList<QIcon> smallImages_;
     std::function<void()> helpHandler_;
+    std::function<void(const QString&)> browserOpener_;
     int eclipseMenuYear_ = 0;
     bool eclipseMenuLocal_ = true;
     QString applicationTitle_ = QStringLiteral("Skelvane");

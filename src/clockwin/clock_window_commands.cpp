@@ -11,6 +11,7 @@
 #include "clockwin/hint_switch.h"
 #include "clockwin/month_calendar.h"
 #include "clockwin/tray_icon.h"
+#include "net/decode/web_links.h"
 #include "platform/clock.h"
 #include "widgets/menu_icons.h"
 #include "widgets/widget_factories.h"
@@ -178,8 +179,13 @@ void TForm1::connectActions() {
         if (info_)
             info_->ToggleShowing();
     });
-    connect(a.GoToGoogle, &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(QUrl(QStringLiteral("https://duckduckgo.com/"))); });
+    connect(a.GoToGoogle, &QAction::triggered, this, [this] {
+        const QString address = QString::fromStdString(SearchHomeAddress());
+        if (browserOpener_)
+            browserOpener_(address);
+        else
+            QDesktopServices::openUrl(QUrl(address));
+    });
     for (const ClockActions::PageCommand& command : a.pageCommands())
         connect(command.action, &QAction::triggered, this,
                 [this, page = command.page] { ShowInfoPage(page); });

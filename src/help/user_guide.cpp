@@ -114,14 +114,19 @@ constexpr const char* kParagraphs[] = {
     "the month's moon phases, sunrise and sunset with the length of the day and the Sun's "
     "position, the year's equinoxes and solstices, and the daylight-saving changes; click a "
     "line to go to that day. Three choices here apply to the whole program: local time or "
-    "Greenwich time, AM/PM or 24-hour clock, and northern or southern hemisphere.",
+    "Greenwich time, AM/PM or 24-hour clock, and northern or southern hemisphere. \"View 1\" "
+    "and \"View 2\" show today's Moon on two web sites and \"USNO Data\" the Naval "
+    "Observatory's tables; \"Get Map\" and the two small maps open a map of your place in "
+    "your own browser.",
 
     "Planet page. Where the Sun, the Moon and the planets from Mercury to Pluto stand for the "
     "chosen day at the present time: either as a compass direction and an angle above the "
     "horizon (a negative angle means below the horizon), or as right ascension and "
     "declination. Below the table are the sidereal time, the year's meteor showers with their "
     "dates (each opens a page about the shower), and the year's solar and lunar eclipses, as a "
-    "summary or in detail with their contact times. Click an eclipse to go to its day.",
+    "summary or in detail with their contact times. Click an eclipse to go to its day. "
+    "\"View Sky\" shows the sky over your postal code on the web, \"Get Sky Map\" leads to "
+    "monthly sky maps and \"US Naval Observatory\" to its astronomical data.",
 
     "Weather page. A web browser for weather forecasts at your location. \"Get Weather\" opens "
     "the forecast source chosen in the list; type an address and press \"GO\", or use "
@@ -129,7 +134,8 @@ constexpr const char* kParagraphs[] = {
     "your own browser. \"Save Address\" remembers the current page, which then opens at start "
     "when the Weather page was the last page shown. "
     "Enter \"City, ST\" or a postal code, or pick a state and city from the lists, to change "
-    "the place of the forecast.",
+    "the place of the forecast. The built-in browser starts the first time the page opens an "
+    "address; where it is not installed the page says so, and \"Open Browser\" still works.",
 
     "Radar page. Weather radar of the United States: national and regional mosaics, or one "
     "of 155 radar sites, chosen in the location list, by clicking the map (the nearest site is "

@@ -266,8 +266,11 @@ void GraphPage::DrawGraph() {
     scene_ = BuildSunGraphScene(drawnDay_, clock_.nowUtc(), options, ShowDateLinesBox->isChecked(),
                                 settings_.PlaceName, names_);
     GraphGroupBox->setTitle(scene_.caption);
-    PaintBox->setImage(
-        RenderSunGraph(scene_, GraphGroupBox->palette().color(QPalette::Window), PaintBox->font()));
+    // The picture (a megabyte) is drawn only for a page someone sees; a hidden page draws it
+    // when it shows, so the clock that runs all day does not keep it.
+    imageStale_ = true;
+    if (isVisible())
+        renderImage();
     showSideLabels();
     drawn_ = true;
     drawnOptions_ = options;
@@ -285,8 +288,22 @@ void GraphPage::showSideLabels() {
     GraphDayHoursLab->setText(texts.dayHoursLab);
 }
 
+void GraphPage::renderImage() {
+    PaintBox->setImage(
+        RenderSunGraph(scene_, GraphGroupBox->palette().color(QPalette::Window), PaintBox->font()));
+    imageStale_ = false;
+}
+
+void GraphPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (imageStale_)
+        renderImage();
+}
+
 QImage GraphPage::GetGraph() {
     DrawGraph();
+    if (imageStale_)
+        renderImage();
     return PaintBox->image();
 }
 

@@ -93,7 +93,12 @@ signals:
     void saveImageRequested();
     void printImageRequested();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void renderImage();
+    bool imageStale_ = true; // the drawing waits for the page to show
     QWidget* buildSidePanel();
     SunGraphOptions currentOptions() const;
     void showSideLabels();

@@ -9,6 +9,7 @@
 #include "infowin/holiday_page.h"
 #include "infowin/location_page.h"
 #include "infowin/map_location_group.h"
+#include "infowin/maps_page.h"
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
@@ -16,6 +17,7 @@
 #include "infowin/settings2_page.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
+#include "infowin/weather_page.h"
 #include "infowin/weather_report_group.h"
 #include "infowin/year_page.h"
 #include "net/download_state.h"
@@ -28,9 +30,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -85,6 +87,7 @@ TInfoForm::TInfoForm(const PageServices& services, QWidget* parent)
     });
 
     buildPages();
+    connectWebPages();
     connectWeather();
     buildMenus();
     buildStatusBar();
@@ -132,32 +135,22 @@ void TInfoForm::buildPages() {
     setLayout->setContentsMargins(0, 0, 0, 0);
     setLayout->addWidget(SetSheetPageControl);
 
-    // The Maps page shows, until its map sites arrive, the place maps are opened for.
-    auto* mapsPage = EmptyPage("TabSheet1");
-    mapLocationGroup_ = new MapLocationGroup(mapsPage);
-    mapLocationGroup_->setGeometry(8, 8, 420, 110);
+    weatherPage_ = new WeatherPage(settings_, services_.store, handOff_);
+    weatherPage_->setLocationPage(locationPage_);
+    mapsPage_ = new MapsPage(settings_);
+    mapLocationGroup_ = mapsPage_->locationGroup();
+    mapsPage_->setCoordinateEditsSource([this] { return locationPage_->coordinateEdits(); });
 
     const std::array<QWidget*, kInfoPageCount> pages{
-        moonPage_,
-        planetPage_,
-        EmptyPage("WeatherSheet"),
-        EmptyPage("RadarSheet"),
-        satellitePage_,
-        timePage_,
-        setSheet,
-        yearPage_,
-        toolsPage_,
-        graphPage_,
-        holidayPage_,
-        mapsPage,
+        moonPage_,      planetPage_, weatherPage_, EmptyPage("RadarSheet"),
+        satellitePage_, timePage_,   setSheet,     yearPage_,
+        toolsPage_,     graphPage_,  holidayPage_, mapsPage_,
         aboutPage_,
     };
     for (std::size_t i = 0; i < pages.size(); ++i)
         InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
     currentPage_ = InfoFormPageControl->currentIndex();
     connect(InfoFormPageControl, &QTabWidget::currentChanged, this, &TInfoForm::pageChanged);
-    connect(satellitePage_, &SatellitePage::addressRequested, this,
-            [](const QUrl& address) { QDesktopServices::openUrl(address); });
 
     const auto selectDate = [this](DateTime date) { clockWindow_.selectDate(date); };
     connect(moonPage_, &MoonPage::goToDate, this, selectDate);
@@ -191,8 +184,6 @@ void TInfoForm::buildPages() {
             [=] { trigger(commands.goToPrevMonth); });
     connect(graphPage_, &GraphPage::nextMonthRequested, this,
             [=] { trigger(commands.goToNextMonth); });
-    connect(timePage_, &TimePage::worldClockRequested, this,
-            [](const QUrl& address) { QDesktopServices::openUrl(address); });
     // Show Holidays also redraws the year's bold days.
     if (commands.showHolidays)
         connect(commands.showHolidays, &QAction::triggered, yearPage_,
@@ -202,9 +193,9 @@ void TInfoForm::buildPages() {
     connect(locationPage_, &LocationPage::locationSaved, this,
             [this] { clockWindow_.updateDisplays(); });
     connect(locationPage_, &LocationPage::closeRequested, this, &QWidget::close);
-    connect(locationPage_, &LocationPage::mapLocationChanged, mapLocationGroup_,
-            &MapLocationGroup::showLocation);
-    connect(locationPage_, &LocationPage::goToMapsRequested, this, [this] { ShowPage(kMapSheet); });
+    connect(locationPage_, &LocationPage::mapLocationChanged, mapsPage_, &MapsPage::showLocation);
+    connect(locationPage_, &LocationPage::goToMapsRequested, this,
+            [this] { selectPage(kMapSheet); });
     connect(locationPage_, &LocationPage::messageRequested, this, [this](const QString& text) {
         // Not modal: the clock keeps ticking while the message is up.
         auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Skelvane"), text,
@@ -213,6 +204,33 @@ void TInfoForm::buildPages() {
         box->setModal(false);
         box->show();
     });
+}
+
+void TInfoForm::connectWebPages() {
+    // The program's windows go to the back while the user's browser opens; start-up adds
+    // the clock and help windows.
+    handOff_.setWindowsToSendBack([this] { return QList<QWidget*>{this}; });
+    const auto goBrowser = [this](const QString& address) { handOff_.GoBrowser(address); };
+    connect(moonPage_, &MoonPage::webAddressRequested, this, goBrowser);
+    connect(planetPage_, &PlanetPage::webAddressRequested, this, goBrowser);
+    connect(toolsPage_, &ToolsPage::webAddressRequested, this, goBrowser);
+    connect(mapsPage_, &MapsPage::webAddressRequested, this, goBrowser);
+    connect(satellitePage_, &SatellitePage::webAddressRequested, this, goBrowser);
+    connect(timePage_, &TimePage::worldClockRequested, this,
+            [this](const QUrl& address) { handOff_.GoBrowser(address.toString()); });
+
+    // Every "Get Map" opens the Maps page's selected site; the Moon page's thumbnails
+    // their own maps.
+    connect(mapsPage_, &MapsPage::setPageRequested, this, [this] {
+        selectPage(kSetSheet);
+        SetSheetPageControl->setCurrentIndex(0);
+    });
+    connect(locationPage_, &LocationPage::getMapRequested, mapsPage_, &MapsPage::GetMapBut1Click);
+    connect(moonPage_, &MoonPage::getMapRequested, mapsPage_, &MapsPage::GetMapBut1Click);
+    connect(moonPage_, &MoonPage::mapRequested, mapsPage_, &MapsPage::GetMap);
+    // A saved place also becomes the Weather page's location field.
+    connect(locationPage_, &LocationPage::locationSaved, weatherPage_,
+            [this] { weatherPage_->CityStateZipEd->setText(settings_.CityStateZipEdText); });
 }
 
 void TInfoForm::connectWeather() {
@@ -298,7 +316,7 @@ void TInfoForm::FormCreate() {
                            ProductLine(QStringLiteral(SKELVANE_VERSION)));
     if (settings_.AnimateMoon)
         updateAnimationTimer();
-    mapLocationGroup_->showLocation(MapLocationFromSettings(settings_));
+    mapsPage_->showLocation(MapLocationFromSettings(settings_));
     if (settings_.ShowInfoFormAtStartup)
         show();
 }
@@ -316,9 +334,10 @@ void TInfoForm::FormShow() {
     UpdateInfoForm();
     toolsPage_->showStoredNumber();
     locationPage_->FormShow();
+    weatherPage_->FormShow();
     settings2Page_->FormShow();
-    // The forecast boxes and the radar and satellite controls are set by their pages when
-    // those pages are part of the window.
+    // The radar and satellite controls are set by their pages when those pages are part
+    // of the window.
 }
 
 void TInfoForm::UpdateInfoForm() {
@@ -352,9 +371,11 @@ void TInfoForm::DoStartTasks() {
         InfoFormPageControl->setCurrentIndex(settings_.LastInfoFormTabIndex);
     if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
         SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
-    // The Weather and Radar pages fetch their data here when they were the last page; they
-    // start their downloads themselves once they exist. The Satellite page presses "Get
-    // Satellite" once this tick is over.
+    // The Weather page opens the saved address (or gets the forecast) when it was the last
+    // page; the Satellite page presses "Get Satellite" once this tick is over. The Radar page
+    // starts its download itself once it exists.
+    if (settings_.LastInfoFormTabIndex == kWeatherSheet)
+        weatherPage_->OpenStartAddress();
     if (settings_.LastInfoFormTabIndex == kSatelliteSheet)
         QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
 }
@@ -408,7 +429,22 @@ QString TInfoForm::graphGroupCaption() const {
 }
 
 bool TInfoForm::ShowPage(InfoPage page) {
-    const int index = page;
+    const bool showing = selectPage(page);
+    // The steps the clock window's page commands add.
+    if (showing && page == kWeatherSheet) {
+        weatherPage_->GetWeatherBut->setFocus();
+        weatherPage_->GetForecast();
+    }
+    if (showing && page == kSatelliteSheet) {
+        satellitePage_->GetSatelliteBut->setFocus();
+        QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
+    }
+    if (page == kMapSheet && settings_.AutoOpenMap) // also when the window just closed
+        mapsPage_->GetMapBut1Click();
+    return showing;
+}
+
+bool TInfoForm::selectPage(int index) {
     if (index < 0 || index >= kInfoPageCount)
         return isVisible();
     if (isVisible() && InfoFormPageControl->currentIndex() == index) {
@@ -422,10 +458,6 @@ bool TInfoForm::ShowPage(InfoPage page) {
     activateWindow();
     if (index == kSetSheet)
         SetSheetPageControl->setCurrentIndex(0);
-    if (index == kSatelliteSheet) {
-        satellitePage_->GetSatelliteBut->setFocus();
-        QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
-    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/clock_tick.h"
 #include "app/info_window_link.h"
+#include "infowin/browser_handoff.h"
 #include "infowin/page_services.h"
 
 #include <QMainWindow>
@@ -19,6 +20,8 @@ class Clock;
 class HolidayPage;
 class LocationPage;
 class MapLocationGroup;
+class MapsPage;
+class WeatherPage;
 class PlanetPage;
 class SatellitePage;
 class GraphPage;
@@ -54,6 +57,10 @@ public:
     AboutPage* aboutPage() const { return aboutPage_; }
     LocationPage* locationPage() const { return locationPage_; }
     MapLocationGroup* mapLocationGroup() const { return mapLocationGroup_; }
+    MapsPage* mapsPage() const { return mapsPage_; }
+    WeatherPage* weatherPage() const { return weatherPage_; }
+    // GoBrowser: every page's hand-off of an address to the user's own browser.
+    BrowserHandOff& browserHandOff() { return handOff_; }
     PlanetPage* planetPage() const { return planetPage_; }
     YearPage* yearPage() const { return yearPage_; }
     GraphPage* graphPage() const { return graphPage_; }
@@ -114,6 +121,10 @@ private:
     void FormShow();
     void FormActivate();
     void buildPages();
+    void connectWebPages();
+    // Selects page `index`, showing the window when hidden, or closes the window when it
+    // shows that page already. Returns whether the window now shows.
+    bool selectPage(int index);
     void buildMenus();
     void buildStatusBar();
     void updateAnimationTimer();
@@ -126,6 +137,7 @@ private:
     void connectWeather();
 
     PageServices services_;
+    BrowserHandOff handOff_;
     Settings& settings_;
     const Clock& clock_;
     ClockWindowLink& clockWindow_;
@@ -134,6 +146,8 @@ private:
     AboutPage* aboutPage_ = nullptr;
     LocationPage* locationPage_ = nullptr;
     MapLocationGroup* mapLocationGroup_ = nullptr;
+    MapsPage* mapsPage_ = nullptr;
+    WeatherPage* weatherPage_ = nullptr;
     PlanetPage* planetPage_ = nullptr;
     YearPage* yearPage_ = nullptr;
     GraphPage* graphPage_ = nullptr;

@@ -20,6 +20,16 @@ struct MapLocation {
     QString placeName, country, state, city;
 };
 
+// The Settings1 page's coordinate edits as they stand: degrees, minutes and seconds of the
+// latitude and the longitude, and whether "South" and "West" are chosen. The MapQuest map
+// (code 0) is opened from these.
+struct CoordinateEditTexts {
+    QString latDegrees, latMinutes, latSeconds;
+    bool south = false;
+    QString lonDegrees, lonMinutes, lonSeconds;
+    bool west = false;
+};
+
 // The saved Location as the map location: the values every display reads (latitude,
 // longitude, altitude and the place strings), the ones the settings store persists.
 MapLocation MapLocationFromSettings(const Settings& settings);

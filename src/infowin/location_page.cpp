@@ -362,6 +362,7 @@ void LocationPage::StateBox1Select() {
 void LocationPage::StateBox2Select(int stateIndex) {
     if (!placeListLoaded())
         return;
+    forecastStateIndex_ = stateIndex;
     if (stateIndex >= 0 && stateIndex < static_cast<int>(kStates.size()))
         forecastCities_ =
             ForecastCities(bigList_->list(), kStates[static_cast<std::size_t>(stateIndex)].code);
@@ -471,6 +472,27 @@ void LocationPage::FindClosest() {
                          choice_.pending().altitudeFeet);
         }
     }
+}
+
+std::optional<LocationPage::ForecastCityFields> LocationPage::forecastCityFields(int index) const {
+    if (!placeListLoaded() || index < 0 || index >= static_cast<int>(forecastCities_.size()))
+        return std::nullopt;
+    const std::size_t line = forecastCities_[static_cast<std::size_t>(index)].line;
+    if (line >= bigList_->list().size())
+        return std::nullopt;
+    const std::string_view text = bigList_->list().line(line);
+    return ForecastCityFields{std::string(PlaceField(text, 2)), std::string(PlaceField(text, 8))};
+}
+
+QString LocationPage::stationCodeText() const {
+    return WeatherStationCodeEd2->text();
+}
+
+CoordinateEditTexts LocationPage::coordinateEdits() const {
+    return {LatDegreesLabel->text(), LatMinutesLabel->text(),
+            LatSecondsLabel->text(), NorthSouthComboBox->currentIndex() == kSouth,
+            LonDegreesLabel->text(), LonMinutesLabel->text(),
+            LonSecondsLabel->text(), EastWestComboBox->currentIndex() == kWest};
 }
 
 QStringList LocationPage::coordinateTexts() const {

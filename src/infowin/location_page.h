@@ -47,8 +47,22 @@ public:
     void setPlaceListFolders(std::vector<std::string> folders);
 
     const std::vector<PlaceChoice>& forecastCities() const { return forecastCities_; }
+    // The state (index in the state table) forecastCities() were last filled for; -1 before.
+    int forecastStateIndex() const { return forecastStateIndex_; }
     const MapLocation& mapLocation() const { return choice_.mapLocation(); }
     bool placeListLoaded() const;
+    // The state (field 2) and zone number (field 8) of forecast city `index`; nothing for
+    // an index outside forecastCities().
+    struct ForecastCityFields {
+        std::string state, zoneNumber;
+    };
+    std::optional<ForecastCityFields> forecastCityFields(int index) const;
+    // The place of the selection steps not yet saved (PendingLocation).
+    const LocationChoice::Pending& pending() const { return choice_.pending(); }
+    // The station code box (WeatherStationCodeEd2) as it stands.
+    QString stationCodeText() const;
+    // The coordinate edits as they stand.
+    CoordinateEditTexts coordinateEdits() const;
 
     // The handlers, public so the frame and the tests can drive them like the controls do.
     bool LoadBigList();
@@ -109,6 +123,7 @@ private:
     LocationChoice choice_;
     std::vector<PlaceChoice> placeShadow_; // entry i belongs to PlaceListBox row i
     std::vector<PlaceChoice> forecastCities_;
+    int forecastStateIndex_ = -1;
 
     QLineEdit* ZipEd = nullptr;
     QPushButton* FindZipBut = nullptr;

@@ -8,6 +8,8 @@
 #include "astro/timezone.h"
 #include "infowin/apollo_marker.h"
 #include "infowin/location_page_texts.h"
+#include "net/decode/map_address.h"
+#include "net/decode/web_links.h"
 #include "widgets/choice_group.h"
 #include "widgets/day_display.h"
 #include "widgets/link_label.h"
@@ -19,9 +21,11 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -608,7 +612,77 @@ QGroupBox* MoonPage::buildLocationGroup() {
         // Place and latitude on the left, longitude and altitude on the right.
         grid->addWidget(locationLabs_[i], static_cast<int>(i % 2), static_cast<int>(i / 2));
     }
+    grid->addWidget(buildLinks(group), 2, 0, 1, 2);
     return group;
+}
+
+namespace {
+
+// The two map thumbnails: a street grid and contour lines, drawn at the size of a small
+// button so that no picture file is needed.
+QIcon MapThumbnail(bool topographic) {
+    QPixmap pixmap(44, 32);
+    pixmap.fill(topographic ? QColor(236, 228, 200) : QColor(242, 239, 233));
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (topographic) {
+        painter.setPen(QPen(QColor(150, 100, 50), 1));
+        for (int r = 4; r <= 20; r += 4)
+            painter.drawEllipse(QPointF(24, 17), r * 1.3, r * 0.8);
+    } else {
+        painter.setPen(QPen(QColor(255, 255, 255), 3));
+        painter.drawLine(0, 10, 44, 14);
+        painter.drawLine(14, 0, 18, 32);
+        painter.setPen(QPen(QColor(250, 200, 90), 3));
+        painter.drawLine(0, 26, 44, 20);
+        painter.drawLine(32, 0, 30, 32);
+    }
+    painter.setPen(QPen(QColor(200, 0, 0), 2));
+    painter.drawEllipse(QPointF(22, 16), 2.5, 2.5);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QWidget* MoonPage::buildLinks(QWidget* parent) {
+    auto* links = new QWidget(parent);
+    auto* row = new QHBoxLayout(links);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(4);
+    const auto openButton = [this, links](const char* name, const char* caption, const char* hint,
+                                          std::string address) {
+        QPushButton* button = NamedPushButton(links, QLatin1String(name), QLatin1String(caption),
+                                              QLatin1String(hint));
+        connect(button, &QPushButton::clicked, this,
+                [this, address] { emit webAddressRequested(QString::fromStdString(address)); });
+        return button;
+    };
+    row->addWidget(openButton("ViewMoonBut1", "View 1", "Get Moon Image 1",
+                              NavalObservatoryMoonImageAddress()));
+    row->addWidget(
+        openButton("ViewMoonBut2", "View 2", "Get Moon Image 2", MoonImageSiteAddress()));
+    row->addWidget(openButton("UsnoBut", "USNO Data", "", NavalObservatoryDataAddress()));
+    row->addSpacing(16);
+    QPushButton* getMap =
+        NamedPushButton(links, QStringLiteral("MoonGetMapBut"), QStringLiteral("Get Map"),
+                        QStringLiteral("Open a map of the place in your browser"));
+    connect(getMap, &QPushButton::clicked, this, &MoonPage::getMapRequested);
+    row->addWidget(getMap);
+    const auto thumbnail = [this, links](const char* name, const char* hint, bool topographic,
+                                         int code) {
+        auto* button = new QToolButton(links);
+        button->setObjectName(QLatin1String(name));
+        button->setToolTip(QLatin1String(hint));
+        button->setIcon(MapThumbnail(topographic));
+        button->setIconSize(QSize(44, 32));
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, [this, code] { emit mapRequested(code); });
+        return button;
+    };
+    row->addWidget(thumbnail("StreetMapThumb", "Street Map", false, kMoonPageStreetMapCode));
+    row->addWidget(thumbnail("TopoMapThumb", "Topographic Map", true, kMoonPageTopoMapCode));
+    row->addStretch(1);
+    return links;
 }
 
 // The saved place the page's times are computed for.

@@ -101,6 +101,12 @@ signals:
     void refreshRequested();
     // The animation started or stopped, for the timer's enabled state.
     void animationChanged(bool running);
+    // "View 1", "View 2", "USNO Data": an address for the user's own browser.
+    void webAddressRequested(const QString& address);
+    // "Get Map": the Maps page's selected map site.
+    void getMapRequested();
+    // A map thumbnail: the map of `code` directly.
+    void mapRequested(int code);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -112,6 +118,7 @@ private:
     QGroupBox* buildEquinoxGroup();
     QGroupBox* buildDaylightGroup();
     QGroupBox* buildLocationGroup();
+    QWidget* buildLinks(QWidget* parent);
     void UpdateLatLonDisplays();
     QWidget* buildRadioGroups();
     QGroupBox* makeChoiceGroup(const QString& name, QRadioButton*& first, const QString& firstText,

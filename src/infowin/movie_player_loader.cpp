@@ -31,7 +31,11 @@ QStringList MoviePlayerPluginFolders(const QString& programFolder) {
 }
 
 QStringList MoviePlayerPluginFolders() {
-    return MoviePlayerPluginFolders(QCoreApplication::applicationDirPath());
+    QStringList folders;
+    const QString override = qEnvironmentVariable("SKELVANE_PLUGIN_DIR");
+    if (!override.isEmpty())
+        folders << override;
+    return folders + MoviePlayerPluginFolders(QCoreApplication::applicationDirPath());
 }
 
 MoviePlayerFactory* LoadMoviePlayerFactory(const QStringList& folders, QString* error) {

@@ -14,7 +14,8 @@ QString MoviePlayerPluginFileName();
 // "plugins" folder beside it (the build tree), and in an installed program's
 // ../lib/skelvane/plugins. `programFolder` is the folder of the running program.
 QStringList MoviePlayerPluginFolders(const QString& programFolder);
-// The same for the running program.
+// The same for the running program, after $SKELVANE_PLUGIN_DIR when that is set (as for the
+// browser plugin).
 QStringList MoviePlayerPluginFolders();
 
 // Loads the plugin from the first folder that holds it and returns its factory, which lives

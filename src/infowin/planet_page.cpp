@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "astro/time_conversions.h"
 #include "infowin/planet_texts.h"
+#include "net/decode/web_links.h"
 #include "widgets/choice_group.h"
 #include "widgets/link_label.h"
 #include "widgets/menu_icons.h"
@@ -11,8 +12,10 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
@@ -75,7 +78,8 @@ PlanetPage::PlanetPage(Settings& settings, TStEclipses& eclipses, QWidget* paren
     grid->addWidget(buildPlanetGroup(), 0, 0);
     grid->addWidget(buildMeteorGroup(), 0, 1);
     grid->addWidget(buildEclipseGroup(), 1, 0, 1, 2);
-    grid->setRowStretch(2, 1);
+    grid->addWidget(buildLinks(), 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
     grid->setColumnStretch(0, 1);
     syncChoices();
     showPlanetLabels();
@@ -87,6 +91,36 @@ PlanetPage::PlanetPage(Settings& settings, TStEclipses& eclipses, QWidget* paren
         eclipseTimeLabs_[static_cast<std::size_t>(i)]->hide();
     }
     SetMemoLines(eclipsesMemo_, EclipseMemoLines({}, textMode_));
+}
+
+QWidget* PlanetPage::buildLinks() {
+    auto* links = new QWidget(this);
+    auto* row = new QHBoxLayout(links);
+    row->setContentsMargins(0, 0, 0, 0);
+    QPushButton* viewSky =
+        NamedPushButton(links, QStringLiteral("ViewSkyBut"), QStringLiteral("View Sky"),
+                        QStringLiteral("Get View of Sky"));
+    // The postal code saved at the moment of the click.
+    connect(viewSky, &QPushButton::clicked, this, [this] {
+        emit webAddressRequested(
+            QString::fromStdString(SkyViewAddress(settings_.ZipCode.toStdString())));
+    });
+    const auto link = [this, links](const char* name, const char* caption, std::string address) {
+        const QString target = QString::fromStdString(address);
+        LinkLabel* label = NamedLink(links, QLatin1String(name), this,
+                                     [this, target] { emit webAddressRequested(target); });
+        label->setText(QLatin1String(caption));
+        label->setToolTip(target); // the hint shows the site's address
+        label->setCursor(Qt::PointingHandCursor);
+        return label;
+    };
+    row->addWidget(viewSky);
+    row->addSpacing(12);
+    row->addWidget(link("SkyMapLab", "Get Sky Map", SkyMapDownloadsAddress()));
+    row->addSpacing(12);
+    row->addWidget(link("USNOLab", "US Naval Observatory", NavalObservatoryDataAddress()));
+    row->addStretch(1);
+    return links;
 }
 
 QGroupBox* PlanetPage::makeChoiceGroup(const QString& name, QRadioButton*& first,

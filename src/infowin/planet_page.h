@@ -69,11 +69,14 @@ signals:
     void goToDate(DateTime localDay);
     // ShowEclipses rebuilt the list: the clock window re-captions its eclipse items.
     void eclipseListChanged();
+    // "View Sky", "Get Sky Map", "US Naval Observatory": an address for the user's browser.
+    void webAddressRequested(const QString& address);
 
 private:
     QGroupBox* buildPlanetGroup();
     QGroupBox* buildEclipseGroup();
     QGroupBox* buildMeteorGroup();
+    QWidget* buildLinks();
     QGroupBox* makeChoiceGroup(const QString& name, QRadioButton*& first, const QString& firstText,
                                QRadioButton*& second, const QString& secondText,
                                void (PlanetPage::*handler)());

@@ -145,14 +145,17 @@ void SatellitePage::buildControls() {
     MovieNoteLab = NamedLabel(this, QStringLiteral("MovieNoteLab"));
     MovieNoteLab->setStyleSheet(QStringLiteral("color: #800000;"));
     MovieNoteLab->hide();
-    NatHurricaneCenterLab = NamedLink(this, QStringLiteral("NatHurricaneCenterLab"), this, [this] {
-        emit addressRequested(QUrl(QString::fromStdString(HurricaneCenterAddress())));
-    });
-    NatHurricaneCenterLab->setText(QStringLiteral("National Hurricane Center"));
-    NOAASatelliteLab = NamedLink(this, QStringLiteral("NOAASatelliteLab"), this, [this] {
-        emit addressRequested(QUrl(QString::fromStdString(SatelliteImagesAddress())));
-    });
-    NOAASatelliteLab->setText(QStringLiteral("NOAA Satellite Images"));
+    const auto fixedLinks = SatellitePageLinks();
+    std::array<LinkLabel*, 2> labels{};
+    for (std::size_t i = 0; i < fixedLinks.size(); ++i) {
+        const QString address = QString::fromStdString(fixedLinks[i].address);
+        labels[i] = NamedLink(this, Text(fixedLinks[i].control), this,
+                              [this, address] { emit webAddressRequested(address); });
+        labels[i]->setText(Text(fixedLinks[i].caption));
+        labels[i]->setToolTip(Text(fixedLinks[i].hint));
+    }
+    NatHurricaneCenterLab = labels[0];
+    NOAASatelliteLab = labels[1];
 
     SatelliteScrollBox = new QScrollArea(this);
     SatelliteScrollBox->setObjectName(QStringLiteral("SatelliteScrollBox"));

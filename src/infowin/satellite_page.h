@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QString>
-#include <QUrl>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -103,8 +102,8 @@ public:
     LinkLabel* NOAASatelliteLab = nullptr;
 
 signals:
-    // A link asks for a web page (opened in the user's browser).
-    void addressRequested(const QUrl& address);
+    // A link asks for a web page (handed to the user's browser).
+    void webAddressRequested(const QString& address);
 
 private:
     void buildControls();

@@ -4,6 +4,7 @@
 #include "infowin/schedule_box.h"
 #include "infowin/time_page_texts.h"
 #include "infowin/time_servers.h"
+#include "net/decode/web_links.h"
 #include "platform/locale_formats.h"
 #include "widgets/widget_factories.h"
 
@@ -246,7 +247,7 @@ void TimePage::showClockNotSet(const QString& reason) {
 }
 
 QUrl TimePage::WorldClockAddress() {
-    return QUrl(QStringLiteral("https://www.timeanddate.com/worldclock/"));
+    return QUrl(QString::fromStdString(skelvane::WorldClockAddress()));
 }
 
 } // namespace skelvane

@@ -2,12 +2,20 @@
 
 #include "app/settings.h"
 #include "infowin/calculator_widget.h"
+#include "net/decode/lookup_address.h"
+#include "net/decode/web_history.h"
+#include "widgets/enter_key.h"
+#include "widgets/link_label.h"
+#include "widgets/widget_factories.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -61,7 +69,7 @@ ToolsPage::ToolsPage(Settings& settings, QWidget* parent) : QWidget(parent), set
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(buildCalculatorGroup(), 0, Qt::AlignLeft);
-    // The dictionary, search and encyclopedia boxes go below.
+    layout->addWidget(buildLookupGroups(), 0, Qt::AlignLeft);
     layout->addStretch(1);
 }
 
@@ -113,6 +121,104 @@ QGroupBox* ToolsPage::buildCalculatorGroup() {
     conversions->setAlignment(Qt::AlignTop);
     functions->setAlignment(Qt::AlignTop);
     return group;
+}
+
+QWidget* ToolsPage::buildLookupGroups() {
+    auto* holder = new QWidget(this);
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    // One look-up group: an editable drop-down of this run's terms, its buttons and a
+    // logo that acts like the first button.
+    const auto makeGroup = [&](const char* caption, const char* name, QComboBox*& box,
+                               const char* boxName, const char* logoName, const char* logoText,
+                               void (ToolsPage::*logoHandler)()) {
+        auto* group = new QGroupBox(QString::fromLatin1(caption), holder);
+        group->setObjectName(QLatin1String(name));
+        box = new QComboBox(group);
+        box->setObjectName(QLatin1String(boxName));
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert); // the button adds the term
+        box->setMinimumContentsLength(28);
+        auto* logo = NamedLink(group, QLatin1String(logoName), this,
+                               [this, logoHandler] { (this->*logoHandler)(); });
+        logo->setText(QString::fromLatin1(logoText));
+        QFont bold = logo->font();
+        bold.setBold(true);
+        logo->setFont(bold);
+        auto* row = new QHBoxLayout(group);
+        row->addWidget(logo);
+        row->addWidget(box, 1);
+        column->addWidget(group);
+        return std::pair{group, row};
+    };
+    const auto button = [this](QGroupBox* group, const char* name, const char* caption,
+                               void (ToolsPage::*handler)()) {
+        QPushButton* b = NamedPushButton(group, QLatin1String(name), QString::fromLatin1(caption));
+        connect(b, &QPushButton::clicked, this, handler);
+        return b;
+    };
+
+    auto [dictionary, dictionaryRow] =
+        makeGroup(" Dictionary ", "DictionaryGroup", DictionaryComboBox, "DictionaryComboBox",
+                  "DictionaryLogo", "Merriam-Webster", &ToolsPage::DictionaryButClick);
+    dictionaryRow->addWidget(
+        button(dictionary, "DictionaryBut", "Dictionary", &ToolsPage::DictionaryButClick));
+    dictionaryRow->addWidget(
+        button(dictionary, "ThesaurusBut", "Thesaurus", &ToolsPage::ThesaurusButClick));
+
+    auto [google, googleRow] =
+        makeGroup(" Google Search ", "GoogleGroup", GoogleComboBox, "GoogleComboBox", "GoogleLogo",
+                  "Google", &ToolsPage::GoogleButClick);
+    googleRow->addWidget(button(google, "GoogleBut", "Search", &ToolsPage::GoogleButClick));
+    googleRow->addWidget(NamedLabel(google, QStringLiteral("GoogleLuckyLabel"),
+                                    QStringLiteral("Go directly to first page found:")));
+    googleRow->addWidget(
+        button(google, "GoogleLuckyBut", "Feel Lucky", &ToolsPage::GoogleLuckyButClick));
+
+    auto [wiki, wikiRow] = makeGroup(" Wikipedia ", "WikiGroup", WikiComboBox, "WikiComboBox",
+                                     "WikiLogo", "Wikipedia", &ToolsPage::WikiButClick);
+    wikiRow->addWidget(button(wiki, "WikiBut", "Search", &ToolsPage::WikiButClick));
+
+    // Enter in a drop-down acts like the group's first button.
+    OnEnterPressed(DictionaryComboBox, [this] { DictionaryButClick(); });
+    OnEnterPressed(GoogleComboBox, [this] { GoogleButClick(); });
+    OnEnterPressed(WikiComboBox, [this] { WikiButClick(); });
+    return holder;
+}
+
+void ToolsPage::lookUp(Lookup lookup, QComboBox* box) {
+    const QString text = box->currentText();
+    if (text.isEmpty())
+        return;
+    const std::size_t list = box == DictionaryComboBox ? 0 : box == GoogleComboBox ? 1 : 2;
+    if (AddToHistoryList(terms_[list], text.toStdString())) {
+        box->insertItem(0, text);
+        box->setCurrentIndex(0);
+    }
+    box->setEditText(text);
+    if (const std::optional<std::string> address = LookupAddress(lookup, text.toStdString()))
+        emit webAddressRequested(QString::fromStdString(*address));
+}
+
+void ToolsPage::DictionaryButClick() {
+    lookUp(Lookup::kDictionary, DictionaryComboBox);
+}
+
+void ToolsPage::ThesaurusButClick() {
+    lookUp(Lookup::kThesaurus, DictionaryComboBox);
+}
+
+void ToolsPage::GoogleButClick() {
+    lookUp(Lookup::kSearch, GoogleComboBox);
+}
+
+void ToolsPage::GoogleLuckyButClick() {
+    lookUp(Lookup::kFeelLucky, GoogleComboBox);
+}
+
+void ToolsPage::WikiButClick() {
+    lookUp(Lookup::kWikipedia, WikiComboBox);
 }
 
 QPushButton* ToolsPage::functionButton(ToolFunction function) const {

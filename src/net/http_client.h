@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <chrono>
 #include <cstddef>
@@ -46,6 +47,9 @@ struct HttpResult {
     QByteArray body;   // what arrived (also for an error status)
     QString errorText; // one line for logs and status lines; empty on success
     QString finalUrl;  // the address answered, after redirects
+    // With cookies kept: the client's cookies after the request, one line each in libcurl's
+    // cookie-file form, to carry them into the next request.
+    QList<QByteArray> cookies;
     bool ok() const { return failure == HttpFailure::None; }
     bool refused() const {
         return failure == HttpFailure::Refused || failure == HttpFailure::AccessDenied;

@@ -11,6 +11,7 @@
 #include "help/text_window.h"
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
+#include "infowin/weather_page.h"
 #include "net/weather_service.h"
 #include "platform/clock.h"
 #include "platform/clock_setter.h"
@@ -42,26 +43,34 @@ void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QStri
     form.close();
 }
 
-// Waits for the first tick to have painted and for the start-up downloads (the weather's and
-// the information window's pages') to have ended (at most ten seconds: a picture of a server
-// that does not answer is a picture too).
-void TakeScreenshotsAfterFirstTick(TForm1& form, const TInfoForm& info, const Settings& settings,
+// Waits for the first tick to have painted, for the start-up downloads (the weather's and the
+// Satellite page's) to have ended (at most ten seconds: a picture of a server that does not
+// answer is a picture too) and for a page the Weather page opened to have loaded (at most
+// twenty seconds).
+void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings& settings,
                                    const QString& folder) {
     QObject::connect(
         form.Timer1, &QTimer::timeout, &form,
         [&form, &info, &settings, folder] {
             auto* poll = new QTimer(&form);
             auto waited = std::make_shared<int>(0);
-            QObject::connect(poll, &QTimer::timeout, &form,
-                             [&form, &info, &settings, folder, poll, waited] {
-                                 *waited += poll->interval();
-                                 const bool running = form.weather().downloadsRunning() > 0 ||
-                                                      info.downloadsRunning();
-                                 if (running && *waited < 10000)
-                                     return;
-                                 poll->stop();
-                                 SaveScreenshotsAndClose(form, settings, folder);
-                             });
+            auto pageSeen = std::make_shared<bool>(false);
+            QObject::connect(
+                poll, &QTimer::timeout, &form,
+                [&form, &info, &settings, folder, poll, waited, pageSeen] {
+                    *waited += poll->interval();
+                    const bool loading = info.weatherPage()->navigationPending();
+                    *pageSeen = *pageSeen || loading;
+                    const bool downloading =
+                        form.weather().downloadsRunning() > 0 || info.downloadsRunning();
+                    if ((downloading && *waited < 10000) || (loading && *waited < 20000))
+                        return;
+                    poll->stop();
+                    // A loaded page paints a moment later.
+                    QTimer::singleShot(*pageSeen ? 1000 : 0, &form, [&form, &settings, folder] {
+                        SaveScreenshotsAndClose(form, settings, folder);
+                    });
+                });
             poll->start(300);
         },
         Qt::SingleShotConnection);
@@ -159,6 +168,12 @@ int RunApplication(int argc, char* argv[]) {
     HelpLauncher help(settings);
     std::unique_ptr<TForm6> textWindow;
     ConnectHelpWindows(form, info, help, textWindow, settings);
+    // Addresses for the user's own browser send every window of the program back first.
+    info.browserHandOff().setWindowsToSendBack([&form, &info, &help] {
+        return QList<QWidget*>{&info, help.helpForm(), &form};
+    });
+    form.setBrowserOpener(
+        [&info](const QString& address) { info.browserHandOff().GoBrowser(address); });
 
     form.UpdateDisplays();
     if (form.showAtStart())

@@ -96,6 +96,8 @@ TEST_F(GraphPageTest, AClickSelectsTheDayOfItsColumn) {
 
 TEST_F(GraphPageTest, RedrawsOnlyWhenTheDayOrAnInputChanged) {
     GraphPage& graph = makePage();
+    EXPECT_TRUE(graph.paintBox()->image().isNull()) << "a hidden page draws no picture";
+    graph.show();
     const qint64 first = graph.paintBox()->image().cacheKey();
     graph.setDate(SafeEncodeDate(2024, 6, 21) + 0.75); // the same day, later
     EXPECT_EQ(graph.paintBox()->image().cacheKey(), first);

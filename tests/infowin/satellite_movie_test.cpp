@@ -8,6 +8,7 @@
 #include "infowin/satellite_page.h"
 #include "net/download_state.h"
 #include "support/fake_clock.h"
+#include "support/process_memory.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -23,24 +24,8 @@ namespace {
 
 using fixture::FixtureHttpServer;
 
-// Whether a file whose name holds `name` is mapped into this process.
-bool Mapped(const char* name) {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    if (!maps.open(QIODevice::ReadOnly))
-        return false;
-    return maps.readAll().contains(name);
-}
-
-// The resident size of this process, kB.
-long ResidentKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
-    return -1;
-}
+using test::LibraryMapped;
+using test::ResidentKilobytes;
 
 TEST(MoviePlayerLoader, LooksBesideTheProgramInItsPluginsFolderAndInTheInstallsLib) {
     EXPECT_EQ(MoviePlayerPluginFolders(QStringLiteral("/opt/skelvane/bin")),
@@ -106,15 +91,15 @@ protected:
 TEST_F(SatelliteMovieTest, QtMultimediaIsMappedOnlyOnceAMovieOpens) {
     if (MoviePlayerPluginLoaded())
         GTEST_SKIP() << "the plugin is loaded already in this run";
-    EXPECT_FALSE(Mapped("libQt6Multimedia")) << "Qt Multimedia before any movie";
-    EXPECT_FALSE(Mapped("libskelvane_media_player"));
-    const long before = ResidentKb();
+    EXPECT_FALSE(LibraryMapped("libQt6Multimedia")) << "Qt Multimedia before any movie";
+    EXPECT_FALSE(LibraryMapped("libskelvane_media_player"));
+    const long before = ResidentKilobytes();
     if (!openMovie())
         GTEST_SKIP() << "no movie here: " << page->MovieNoteLab->text().toStdString();
-    const long after = ResidentKb();
-    EXPECT_TRUE(Mapped("libskelvane_media_player"));
-    EXPECT_TRUE(Mapped("libQt6Multimedia"));
-    EXPECT_TRUE(Mapped("libavcodec")) << "the ffmpeg backend";
+    const long after = ResidentKilobytes();
+    EXPECT_TRUE(LibraryMapped("libskelvane_media_player"));
+    EXPECT_TRUE(LibraryMapped("libQt6Multimedia"));
+    EXPECT_TRUE(LibraryMapped("libavcodec")) << "the ffmpeg backend";
     std::printf("resident size before the first movie %ld kB, after %ld kB (+%ld kB)\n", before,
                 after, after - before);
     RecordProperty("resident_kb_before_movie", static_cast<int>(before));

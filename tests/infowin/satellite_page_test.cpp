@@ -516,14 +516,14 @@ TEST_F(SatellitePageTest, PlayOnAStillChecksAnimate) {
 }
 
 TEST_F(SatellitePageTest, TheLinksAskForTheirPages) {
-    QSignalSpy spy(page.get(), &SatellitePage::addressRequested);
+    QSignalSpy spy(page.get(), &SatellitePage::webAddressRequested);
     emit page->NatHurricaneCenterLab->clicked();
     emit page->NOAASatelliteLab->clicked();
     ASSERT_EQ(spy.count(), 2);
-    EXPECT_EQ(spy[0][0].toUrl().toString().toStdString(), HurricaneCenterAddress());
-    EXPECT_EQ(spy[0][0].toUrl().host().toStdString(), "www.nhc.noaa.gov");
-    EXPECT_EQ(spy[1][0].toUrl().toString().toStdString(), SatelliteImagesAddress());
-    EXPECT_EQ(spy[1][0].toUrl().host().toStdString(), "www.goes.noaa.gov");
+    EXPECT_EQ(page->NatHurricaneCenterLab->text(), QStringLiteral("National Hurricane Center"));
+    EXPECT_EQ(page->NOAASatelliteLab->text(), QStringLiteral("NOAA Satellite Images"));
+    EXPECT_EQ(QUrl(spy[0][0].toString()).host().toStdString(), "www.nhc.noaa.gov");
+    EXPECT_EQ(QUrl(spy[1][0].toString()).host().toStdString(), "www.goes.noaa.gov");
 }
 
 } // namespace

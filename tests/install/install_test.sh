@@ -10,7 +10,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 status=0
-for file in bin/skelvane bin/skelvane-almanac share/skelvane/sitename.dat \
+for file in bin/skelvane bin/skelvane-almanac lib/skelvane/skelvane-http share/skelvane/sitename.dat \
   bin/skelvane-fixture-server share/skelvane/demo/pub/data/observations/metar/decoded/KNYC.TXT \
   share/applications/skelvane.desktop share/metainfo/org.example.skelvane.metainfo.xml \
   share/icons/hicolor/scalable/apps/skelvane.svg share/icons/hicolor/64x64/apps/skelvane.png \
@@ -21,6 +21,12 @@ for file in bin/skelvane bin/skelvane-almanac share/skelvane/sitename.dat \
   fi
 done
 [[ -x "$prefix/bin/skelvane" ]] || { echo "bin/skelvane is not executable"; status=1; }
+# The browser plugin, where the installed program looks for it (../lib/skelvane/plugins).
+if [[ -f "$build/bin/plugins/libskelvane_browser.so" &&
+      ! -s "$prefix/lib/skelvane/plugins/libskelvane_browser.so" ]]; then
+  echo "missing: lib/skelvane/plugins/libskelvane_browser.so"
+  status=1
+fi
 desktop-file-validate "$prefix/share/applications/skelvane.desktop" || status=1
 appstreamcli validate --no-net "$prefix/share/metainfo/org.example.skelvane.metainfo.xml" \
   >/dev/null || status=1

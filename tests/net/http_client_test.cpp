@@ -100,7 +100,9 @@ TEST_F(HttpClientFixture, FailuresAreClassifiedAndBounded) {
         server.setRule(report, row.rule);
         const auto started = std::chrono::steady_clock::now();
         const HttpResult result = client.get(url(report));
-        EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+        // libcurl judges the speed over a window of about six seconds, so a body that
+        // stalls after a few bytes is abandoned some seconds after the 1 s limit.
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
         EXPECT_EQ(result.failure, row.failure) << result.errorText.toStdString();
         EXPECT_EQ(result.ok(), row.failure == HttpFailure::None);
         EXPECT_FALSE(result.refused()) << "only a closed port is a refusal";

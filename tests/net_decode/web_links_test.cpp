@@ -45,6 +45,31 @@ TEST(WebLinks, HintsShowTheDefaultAddresses) {
     EXPECT_EQ(SkyMapDownloadsAddress(), "http://www.skymaps.com/downloads.html");
 }
 
+TEST(WebLinks, SatelliteAndRadarPagesGetTheirControlsCaptionsHintsAndAddresses) {
+    const WebEndpoints hosts = testing::NamedTestHosts();
+    const auto satellite = SatellitePageLinks(hosts);
+    const auto radar = RadarPageLinks(hosts);
+    const struct {
+        const FixedLink& link;
+        const char *control, *caption, *hint, *address;
+    } cases[] = {
+        {satellite[0], "NatHurricaneCenterLab", "National Hurricane Center", "",
+         "http://hurricaneCenter.test/"},
+        {satellite[1], "NOAASatelliteLab", "NOAA Satellite Images", "",
+         "http://satelliteImages.test/"},
+        {radar[0], "RadarInfoLab", "Radar Info", "Go to NWS Radar Info",
+         "http://radarInfo.test/srh/jetstream/doppler/radarfaq.htm"},
+        {radar[1], "GroundClutterLab", "Clutter Info", "Go to Ground Clutter Info",
+         "http://radarInfo.test/srh/jetstream/doppler/radarfaq.htm#everything"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.link.control, c.control);
+        EXPECT_EQ(c.link.caption, c.caption) << c.control;
+        EXPECT_EQ(c.link.hint, c.hint) << c.control;
+        EXPECT_EQ(c.link.address, c.address) << c.control;
+    }
+}
+
 TEST(MeteorShowerPageAddress, OpensThePageOfEachOfTheNineShowers) {
     const WebEndpoints hosts = testing::NamedTestHosts();
     EXPECT_EQ(MeteorShowerPageAddress(1, hosts), "http://meteorShowerSite.test/quadrantids.html");

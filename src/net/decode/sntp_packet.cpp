@@ -73,8 +73,12 @@ std::optional<SntpReply> ParseSntpReply(std::string_view datagram) {
     reply.version = (byte(0) >> 3) & 0x07;
     reply.mode = byte(0) & 0x07;
     reply.stratum = byte(1);
-    reply.poll = static_cast<signed char>(byte(2));
-    reply.precision = static_cast<signed char>(byte(3));
+    // Poll and precision are signed powers of two (two's complement bytes).
+    const auto signedByte = [&](std::size_t at) {
+        return byte(at) < 128 ? byte(at) : byte(at) - 256;
+    };
+    reply.poll = signedByte(2);
+    reply.precision = signedByte(3);
     reply.rootDelay = ReadUint32(datagram, 4);
     reply.rootDispersion = ReadUint32(datagram, 8);
     reply.referenceId = ReadUint32(datagram, 12);

@@ -64,4 +64,18 @@ std::optional<std::string> MeteorShowerPageAddress(int n, const WebEndpoints& ho
                        "/" + std::string(MeteorShowers()[static_cast<std::size_t>(n - 1)].page));
 }
 
+std::array<FixedLink, 2> SatellitePageLinks(const WebEndpoints& hosts) {
+    return {
+        FixedLink{"NatHurricaneCenterLab", "National Hurricane Center", "",
+                  HurricaneCenterAddress(hosts)},
+        FixedLink{"NOAASatelliteLab", "NOAA Satellite Images", "", SatelliteImagesAddress(hosts)}};
+}
+
+std::array<FixedLink, 2> RadarPageLinks(const WebEndpoints& hosts) {
+    return {
+        FixedLink{"RadarInfoLab", "Radar Info", "Go to NWS Radar Info", RadarInfoAddress(hosts)},
+        FixedLink{"GroundClutterLab", "Clutter Info", "Go to Ground Clutter Info",
+                  GroundClutterInfoAddress(hosts)}};
+}
+
 } // namespace skelvane

@@ -2,6 +2,7 @@
 
 #include "net/decode/web_endpoints.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,19 @@ std::string SatelliteImagesAddress(const WebEndpoints& endpoints = DefaultWebEnd
 std::string RadarInfoAddress(const WebEndpoints& endpoints = DefaultWebEndpoints());
 // GroundClutterLab (Radar page, "Clutter Info"): the same page at its "everything" part.
 std::string GroundClutterInfoAddress(const WebEndpoints& endpoints = DefaultWebEndpoints());
+// A link control of a page as the page builds it: its control name, caption, hint (empty:
+// none) and the address it opens.
+struct FixedLink {
+    std::string_view control;
+    std::string_view caption;
+    std::string_view hint;
+    std::string address;
+};
+// The Satellite page's two links: NatHurricaneCenterLab and NOAASatelliteLab.
+std::array<FixedLink, 2> SatellitePageLinks(const WebEndpoints& endpoints = DefaultWebEndpoints());
+// The Radar page's two links: RadarInfoLab and GroundClutterLab.
+std::array<FixedLink, 2> RadarPageLinks(const WebEndpoints& endpoints = DefaultWebEndpoints());
+
 // GoToGoogle (clock window, "&Google"): the search engine's home page.
 std::string SearchHomeAddress(const WebEndpoints& endpoints = DefaultWebEndpoints());
 // GoToMeteor1 ... GoToMeteor9: the meteor-shower site's page of shower n (1 to 9, the

@@ -20,6 +20,8 @@ constexpr int kFirstFrameWaitMs = 3000;
 // A seek plays on unseen from its key frame at this rate; key frames of the server's movies
 // lie a second or so apart.
 constexpr double kSeekRate = 8.0;
+// How long a seek may wait for its first frame before it starts once more.
+constexpr int kSeekWatchMs = 600;
 // How far before the end (less the start offset) a seek may ask the backend for a time.
 constexpr qint64 kSeekEndMarginMs = 200;
 
@@ -36,6 +38,10 @@ QtMoviePlayer::QtMoviePlayer(QWidget* panel) {
     }
     layout->addWidget(video_);
     video_->show();
+    seekWatch_ = new QTimer(this);
+    seekWatch_->setSingleShot(true);
+    seekWatch_->setInterval(kSeekWatchMs);
+    connect(seekWatch_, &QTimer::timeout, this, &QtMoviePlayer::seekStalled);
     player_ = new QMediaPlayer(this);
     decoded_ = new QVideoSink(this);
     player_->setVideoSink(decoded_);
@@ -84,7 +90,8 @@ bool QtMoviePlayer::open(const QString& path) {
         error_ = QStringLiteral("no movie file %1").arg(path);
         return false;
     }
-    player_->setSource(QUrl::fromLocalFile(path));
+    source_ = QUrl::fromLocalFile(path);
+    player_->setSource(source_);
     const auto settled = [this] {
         const QMediaPlayer::MediaStatus status = player_->mediaStatus();
         return failed_ || status == QMediaPlayer::LoadedMedia ||
@@ -112,6 +119,9 @@ bool QtMoviePlayer::open(const QString& path) {
 
 void QtMoviePlayer::close() {
     playing_ = false;
+    pendingPlay_ = false;
+    reloading_ = false;
+    seekWatch_->stop();
     seekTarget_ = -1;
     open_ = false;
     position_ = 0;
@@ -141,15 +151,22 @@ void QtMoviePlayer::show(const QVideoFrame& frame, int index) {
 }
 
 void QtMoviePlayer::frameDecoded(const QVideoFrame& frame) {
-    if (!open_ || !frame.isValid() || frame.startTime() < 0)
+    if (!open_ || reloading_ || !frame.isValid() || frame.startTime() < 0)
         return;
     if (firstFrameTime_ < 0)
         firstFrameTime_ = frame.startTime();
     const int index = frameAt(frame.startTime());
     if (seekTarget_ < 0) {
         // Frames that come in after a stop or a seek's pause are not shown.
-        if (playing_)
-            show(frame, index);
+        if (!playing_)
+            return;
+        show(frame, index);
+        // The play ends at the last frame, paused there: a backend left at the end of the
+        // movie does not always take the next seek.
+        if (lastFrame_ >= 0 && index >= lastFrame_) {
+            player_->pause();
+            playEnded();
+        }
         return;
     }
     // Frames decoded before the seek may still come in; the seek starts at a key frame at or
@@ -171,23 +188,88 @@ void QtMoviePlayer::frameDecoded(const QVideoFrame& frame) {
     show(frame, index);
 }
 
+void QtMoviePlayer::playEnded() {
+    playing_ = false;
+    position_ = std::max(lastFrame_, 0);
+    if (endHandler_)
+        endHandler_();
+}
+
+bool QtMoviePlayer::atEnd() const {
+    return player_->mediaStatus() == QMediaPlayer::EndOfMedia;
+}
+
+void QtMoviePlayer::reload() {
+    // Opening the file afresh is the one sure way out of the backend's end-of-movie state.
+    reloading_ = true;
+    seekWatch_->stop();
+    player_->setSource(QUrl());
+    player_->setSource(source_);
+}
+
+void QtMoviePlayer::reloaded() {
+    reloading_ = false;
+    if (pendingPlay_) {
+        pendingPlay_ = false;
+        position_ = 0;
+        player_->setPlaybackRate(1.0);
+        player_->play();
+    } else if (seekTarget_ >= 0) {
+        seekPlayback();
+    }
+}
+
 void QtMoviePlayer::startSeek(int frame) {
     seekTarget_ = frame;
     seekLanded_ = false;
+    seekRetried_ = false;
     lastUnseen_ = QVideoFrame();
-    qint64 time = static_cast<qint64>(frame) * frameLength_ / 1000;
+    if (reloading_)
+        return; // the seek starts once the file is open again
+    if (atEnd())
+        reload();
+    else
+        seekPlayback();
+}
+
+void QtMoviePlayer::seekPlayback() {
+    qint64 time = static_cast<qint64>(seekTarget_) * frameLength_ / 1000;
     const qint64 offset = firstFrameTime_ >= 0 ? firstFrameTime_ / 1000 : 0;
     time = std::clamp<qint64>(time, 0,
                               std::max<qint64>(0, player_->duration() - offset - kSeekEndMarginMs));
-    player_->setPosition(time);
     player_->setPlaybackRate(kSeekRate);
+    // A playing backend may miss a seek near the end: it pauses first.
+    if (player_->playbackState() == QMediaPlayer::PlayingState)
+        player_->pause();
+    player_->setPosition(time);
     player_->play();
+    seekWatch_->start();
+}
+
+void QtMoviePlayer::seekStalled() {
+    if (seekTarget_ < 0 || seekLanded_ || seekRetried_ || reloading_)
+        return;
+    seekRetried_ = true;
+    reload();
 }
 
 void QtMoviePlayer::statusChanged(QMediaPlayer::MediaStatus status) {
-    if (status != QMediaPlayer::EndOfMedia || !open_)
+    if (!open_)
+        return;
+    if (reloading_) {
+        if (status == QMediaPlayer::LoadedMedia)
+            reloaded();
+        return;
+    }
+    if (status != QMediaPlayer::EndOfMedia)
         return;
     if (seekTarget_ >= 0) {
+        if (!seekLanded_ && !seekRetried_) {
+            // Ended before the seek's first frame: once more, from the file opened afresh.
+            seekRetried_ = true;
+            reload();
+            return;
+        }
         // The movie ended before the frame asked for: its last frame decoded shows.
         seekTarget_ = -1;
         player_->setPlaybackRate(1.0);
@@ -196,30 +278,35 @@ void QtMoviePlayer::statusChanged(QMediaPlayer::MediaStatus status) {
         lastUnseen_ = QVideoFrame();
         return;
     }
-    if (!playing_)
-        return;
-    playing_ = false;
-    position_ = std::max(lastFrame_, 0);
-    if (endHandler_)
-        endHandler_();
+    if (playing_)
+        playEnded();
 }
 
 void QtMoviePlayer::play() {
     if (!open_)
         return;
     seekTarget_ = -1;
+    seekWatch_->stop();
+    playing_ = true;
+    if (reloading_ || atEnd()) {
+        pendingPlay_ = true;
+        if (!reloading_)
+            reload();
+        return;
+    }
     player_->setPlaybackRate(1.0);
     if (lastFrame_ >= 0 && position_ >= lastFrame_) {
         position_ = 0;
         player_->setPosition(0);
     }
-    playing_ = true;
     player_->play();
 }
 
 void QtMoviePlayer::stop() {
     playing_ = false;
+    pendingPlay_ = false;
     seekTarget_ = -1;
+    seekWatch_->stop();
     player_->setPlaybackRate(1.0);
     if (player_->playbackState() == QMediaPlayer::PlayingState)
         player_->pause();
@@ -229,6 +316,7 @@ void QtMoviePlayer::seek(int frame) {
     if (!open_)
         return;
     playing_ = false;
+    pendingPlay_ = false;
     startSeek(std::clamp(frame, 0, std::max(lastFrame_, 0)));
 }
 

@@ -5,9 +5,11 @@
 #include <QMediaPlayer>
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 #include <QVideoFrame>
 #include <memory>
 
+class QTimer;
 class QVideoSink;
 class QVideoWidget;
 
@@ -22,11 +24,13 @@ namespace skelvane {
 //
 // The player decodes into a sink of its own and hands the frames it means to show to the
 // video widget. The backend's seeks reach only the key frame at or before the time asked for,
-// show nothing while paused after the end of the movie, and end the movie at once when the
-// time plus the start offset passes its length. So a seek (and the first picture after
-// opening) starts playing, fast and unseen, from a time the backend can reach, and shows the
-// first frame at or past the one asked for, pausing there; frames that still come in after
-// the pause are not shown.
+// show nothing while paused, and end the movie at once when the time plus the start offset
+// passes its length; left at the end of the movie it may take no further seek at all. So a
+// seek (and the first picture after opening) plays, fast and unseen, from a time the backend
+// can reach and pauses on the first frame at or past the one asked for; frames that still
+// come in after the pause are not shown; a play pauses on the last frame instead of running
+// into the end; and a backend at the end anyway, or a seek that sees no frame, opens the
+// file afresh.
 class QtMoviePlayer final : public QObject, public MoviePlayer {
     Q_OBJECT
 public:
@@ -52,7 +56,15 @@ public:
 private:
     void frameDecoded(const QVideoFrame& frame);
     void show(const QVideoFrame& frame, int index);
+    void playEnded();
     void startSeek(int frame);
+    void seekPlayback();
+    // A seek saw no frame in time (or the movie ended first): once more, from the file
+    // opened afresh.
+    void seekStalled();
+    bool atEnd() const;
+    void reload();
+    void reloaded();
     void statusChanged(QMediaPlayer::MediaStatus status);
     // Runs the event loop until `done` holds or `milliseconds` have passed.
     bool waitFor(const std::function<bool()>& done, int milliseconds);
@@ -61,6 +73,7 @@ private:
     QPointer<QVideoWidget> video_;
     QMediaPlayer* player_ = nullptr;
     QVideoSink* decoded_ = nullptr; // what the backend decodes; video_ shows what is handed on
+    QTimer* seekWatch_ = nullptr;
     std::function<void()> endHandler_;
     QString error_;
     bool open_ = false;
@@ -72,7 +85,11 @@ private:
     qint64 frameLength_ = 40000; // microseconds
     int seekTarget_ = -1;        // a seek is playing on to this frame
     bool seekLanded_ = false;    // the seek's first frame (at or before its target) came in
-    QVideoFrame lastUnseen_;     // the last frame a seek passed over, shown if the movie ends first
+    bool seekRetried_ = false;   // the seek was started again after an early end
+    QUrl source_;
+    bool reloading_ = false;   // the file is being opened afresh
+    bool pendingPlay_ = false; // a play waits for that
+    QVideoFrame lastUnseen_;   // the last frame a seek passed over, shown if the movie ends first
     int lastUnseenIndex_ = -1;
 };
 
