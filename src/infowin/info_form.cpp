@@ -14,6 +14,7 @@
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
 #include "infowin/radar_page.h"
+#include "infowin/satellite_page.h"
 #include "infowin/settings2_page.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
@@ -117,6 +118,7 @@ void TInfoForm::buildPages() {
     toolsPage_ = new ToolsPage(settings_);
     timePage_ = new TimePage(settings_);
     timePage_->setDateFormat(services_.dateFormats.longDate, services_.dateNames);
+    satellitePage_ = new SatellitePage(settings_, services_.downloads, services_.animation, clock_);
     holidayPage_ = new HolidayPage;
     holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
     radarPage_ = new RadarPage(settings_, clock_, services_.animation, services_.downloads);
@@ -142,12 +144,12 @@ void TInfoForm::buildPages() {
     mapsPage_->setCoordinateEditsSource([this] { return locationPage_->coordinateEdits(); });
 
     const std::array<QWidget*, kInfoPageCount> pages{
-        moonPage_,    planetPage_, weatherPage_, radarPage_, EmptyPage("SatelliteSheet"),
-        timePage_,    setSheet,    yearPage_,    toolsPage_, graphPage_,
-        holidayPage_, mapsPage_,   aboutPage_,
+        moonPage_, planetPage_, weatherPage_, radarPage_,   satellitePage_, timePage_,  setSheet,
+        yearPage_, toolsPage_,  graphPage_,   holidayPage_, mapsPage_,      aboutPage_,
     };
     for (std::size_t i = 0; i < pages.size(); ++i)
         InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
+    shownPage_ = InfoFormPageControl->currentIndex();
     connect(InfoFormPageControl, &QTabWidget::currentChanged, this, &TInfoForm::pageChanged);
 
     const auto selectDate = [this](DateTime date) { clockWindow_.selectDate(date); };
@@ -213,6 +215,7 @@ void TInfoForm::connectWebPages() {
     connect(planetPage_, &PlanetPage::webAddressRequested, this, goBrowser);
     connect(toolsPage_, &ToolsPage::webAddressRequested, this, goBrowser);
     connect(mapsPage_, &MapsPage::webAddressRequested, this, goBrowser);
+    connect(satellitePage_, &SatellitePage::webAddressRequested, this, goBrowser);
     connect(timePage_, &TimePage::worldClockRequested, this,
             [this](const QUrl& address) { handOff_.GoBrowser(address.toString()); });
 
@@ -369,11 +372,18 @@ void TInfoForm::DoStartTasks() {
     if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
         SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
     // The Weather page opens the saved address (or gets the forecast) and the Radar page
-    // fetches when it was the last page.
+    // fetches when it was the last page; the Satellite page presses "Get Satellite" once this
+    // tick is over.
     if (settings_.LastInfoFormTabIndex == kWeatherSheet)
         weatherPage_->OpenStartAddress();
     if (settings_.LastInfoFormTabIndex == kRadarSheet)
         radarPage_->startTask();
+    if (settings_.LastInfoFormTabIndex == kSatelliteSheet)
+        QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
+}
+
+bool TInfoForm::downloadsRunning() const {
+    return radarPage_->busy() || satellitePage_->downloading();
 }
 
 void TInfoForm::pageChanged(int index) {
@@ -381,6 +391,10 @@ void TInfoForm::pageChanged(int index) {
         radarPage_->RadarSheetExit();
     if (index == kRadarSheet && shownPage_ != kRadarSheet)
         radarPage_->RadarSheetEnter();
+    if (shownPage_ == kSatelliteSheet && index != kSatelliteSheet)
+        satellitePage_->SatelliteSheetExit();
+    if (index == kSatelliteSheet && shownPage_ != kSatelliteSheet)
+        satellitePage_->SatelliteSheetEnter();
     shownPage_ = index;
 }
 
@@ -430,6 +444,10 @@ bool TInfoForm::ShowPage(InfoPage page) {
     if (showing && page == kWeatherSheet) {
         weatherPage_->GetWeatherBut->setFocus();
         weatherPage_->GetForecast();
+    }
+    if (showing && page == kSatelliteSheet) {
+        satellitePage_->GetSatelliteBut->setFocus();
+        QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
     }
     if (page == kMapSheet && settings_.AutoOpenMap) // also when the window just closed
         mapsPage_->GetMapBut1Click();
@@ -578,6 +596,7 @@ void TInfoForm::Timer2Timer() {
         return;
     moonPage_->animateStep();
     radarPage_->animateStep();
+    satellitePage_->Timer2Step();
 }
 
 } // namespace skelvane

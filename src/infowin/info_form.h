@@ -24,6 +24,7 @@ class MapsPage;
 class WeatherPage;
 class PlanetPage;
 class RadarPage;
+class SatellitePage;
 class GraphPage;
 class YearPage;
 class Settings2Page;
@@ -68,6 +69,9 @@ public:
     TimePage* timePage() const { return timePage_; }
     Settings2Page* settings2Page() const { return settings2Page_; }
     RadarPage* radarPage() const { return radarPage_; }
+    SatellitePage* satellitePage() const { return satellitePage_; }
+    // A page's download (on the user-interface thread) is running.
+    bool downloadsRunning() const;
 
     void SizeDefaultAction1Execute();
     void SizeMaximumAction1Execute();
@@ -153,7 +157,8 @@ private:
     TimePage* timePage_ = nullptr;
     Settings2Page* settings2Page_ = nullptr;
     RadarPage* radarPage_ = nullptr;
-    int shownPage_ = -1;            // the page last entered, for the pages' enter and exit steps
+    int shownPage_ = -1; // the page last entered, for the pages' enter and exit steps
+    SatellitePage* satellitePage_ = nullptr;
     bool eclipseListStale_ = false; // a display mode changed: the eclipse group is redone
 
     bool creating_ = true;

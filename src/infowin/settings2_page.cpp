@@ -75,11 +75,19 @@ std::optional<QString> WeatherServerFromText(const QString& text) {
     return text.left(kMaxTextLength);
 }
 
-std::optional<QString> RadarServerFromText(const QString& text) {
+std::optional<QString> HostSettingFromText(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.size() > kMaxTextLength || !IsValidHostSetting(trimmed.toStdString()))
         return std::nullopt;
     return trimmed;
+}
+
+std::optional<QString> RadarServerFromText(const QString& text) {
+    return HostSettingFromText(text);
+}
+
+std::optional<QString> SatelliteServerFromText(const QString& text) {
+    return HostSettingFromText(text);
 }
 
 std::optional<int> ProxyPortFromText(const QString& text) {
@@ -101,6 +109,7 @@ Settings2Page::Settings2Page(Settings& settings, ClockWindowLink& clockWindow,
     auto* left = new QVBoxLayout;
     left->setSpacing(6);
     left->addWidget(buildWeatherGroup());
+    left->addWidget(buildSatelliteGroup());
     left->addWidget(buildProxyGroup());
     left->addStretch(1);
     auto* right = new QVBoxLayout;
@@ -195,6 +204,27 @@ void Settings2Page::addRadarServerRows(QWidget* group, QGridLayout* grid, int fi
         grid->addWidget(edit, row, 1);
         ++row;
     }
+}
+
+QGroupBox* Settings2Page::buildSatelliteGroup() {
+    auto* group = new QGroupBox(QStringLiteral(" Satellite Image Server "), this);
+    group->setObjectName(QStringLiteral("SatelliteServerGroup"));
+    SatelliteServerEd = new QLineEdit(settings_.SatelliteServer, group);
+    SatelliteServerEd->setObjectName(QStringLiteral("SatelliteServerEd"));
+    SatelliteServerEd->setMaxLength(kMaxTextLength);
+    SatelliteServerEd->setToolTip(
+        QStringLiteral("The server of the Satellite page's pictures, movies and loops: a host "
+                       "name or address, with :port when it needs one"));
+    // A text that is no host name (while it is typed, say) keeps the stored server.
+    connect(SatelliteServerEd, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (const std::optional<QString> server = SatelliteServerFromText(text))
+            settings_.SatelliteServer = *server;
+    });
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Server:")), 0, 0);
+    grid->addWidget(SatelliteServerEd, 0, 1);
+    grid->setColumnStretch(1, 1);
+    return group;
 }
 
 QGroupBox* Settings2Page::buildProxyGroup() {

@@ -82,7 +82,7 @@ bool DownloadState::GetGIF(const QString& host, const QString& path, GifAnimatio
     return true;
 }
 
-bool DownloadState::GetJPG(const QString& address, QImage& image) {
+bool DownloadState::GetJPG(const QString& address, QImage& image, QByteArray* body) {
     const std::lock_guard<std::mutex> oneAtATime(http1Busy_);
     const LoggingOff quiet(statusLogging);
     const HttpResult result = http1().get(address);
@@ -92,6 +92,8 @@ bool DownloadState::GetJPG(const QString& address, QImage& image) {
     if (decoded.isNull())
         return false;
     image = std::move(decoded);
+    if (body)
+        *body = result.body;
     return true;
 }
 

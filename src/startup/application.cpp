@@ -44,9 +44,10 @@ void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QStri
     form.close();
 }
 
-// Waits for the first tick to have painted, for the start-up downloads (the weather and the
-// radar) to have ended (at most ten seconds: a picture of a server that does not answer is a
-// picture too) and for a page the Weather page opened to have loaded (at most twenty).
+// Waits for the first tick to have painted, for the start-up downloads (the weather's and the
+// Radar and Satellite pages') to have ended (at most ten seconds: a picture of a server that
+// does not answer is a picture too) and for a page the Weather page opened to have loaded (at
+// most twenty seconds).
 void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings& settings,
                                    const QString& folder) {
     QObject::connect(
@@ -62,7 +63,7 @@ void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings
                     const bool loading = info.weatherPage()->navigationPending();
                     *pageSeen = *pageSeen || loading;
                     const bool downloading =
-                        form.weather().downloadsRunning() > 0 || info.radarPage()->busy();
+                        form.weather().downloadsRunning() > 0 || info.downloadsRunning();
                     if ((downloading && *waited < 10000) || (loading && *waited < 20000))
                         return;
                     poll->stop();
@@ -121,6 +122,11 @@ void ConnectHelpWindows(TForm1& form, TInfoForm& info, HelpLauncher& help,
 } // namespace
 
 int RunApplication(int argc, char* argv[]) {
+    // Qt Multimedia reads its backend from the environment: ffmpeg plays MPEG-1 reliably where
+    // GStreamer fails at random. Set before the application object exists; the movie player
+    // plugin, loaded with the first movie, then finds it.
+    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Skelvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Skelvane"));

@@ -39,6 +39,25 @@ TEST(Settings2Rules, WeatherServerTextMustLookLikeAHostName) {
         EXPECT_EQ(WeatherServerFromText(c.text), c.stored) << c.text.toStdString();
 }
 
+TEST(Settings2Rules, SatelliteServerTakesAHostWithAnOptionalPort) {
+    const struct {
+        QString text;
+        std::optional<QString> stored;
+    } cases[] = {
+        {QStringLiteral("www.goes.noaa.gov"), QStringLiteral("www.goes.noaa.gov")},
+        {QStringLiteral(" 127.0.0.1:8089 "), QStringLiteral("127.0.0.1:8089")},
+        {QStringLiteral("[::1]:80"), QStringLiteral("[::1]:80")},
+        {QStringLiteral("localhost"), QStringLiteral("localhost")},
+        {QStringLiteral("http://www.goes.noaa.gov/"), std::nullopt},
+        {QStringLiteral("host:99999"), std::nullopt},
+        {QStringLiteral("two words"), std::nullopt},
+        {QString(), std::nullopt},
+        {QString(129, u'a'), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SatelliteServerFromText(c.text), c.stored) << c.text.toStdString();
+}
+
 TEST(Settings2Rules, ProxyPortTakesWholeNumbersAndEmpty) {
     const struct {
         const char* text;
@@ -132,6 +151,18 @@ TEST_F(Settings2PageTest, CheckBoxesShareTheClockWindowsSettingsActions) {
         EXPECT_EQ(settings.*c.setting, before) << c.caption;
         EXPECT_EQ(box->isChecked(), before) << c.caption;
     }
+}
+
+TEST_F(Settings2PageTest, TheSatelliteServerBoxShowsAndStoresTheSetting) {
+    settings.SatelliteServer = QStringLiteral("127.0.0.1:8089");
+    makePage();
+    auto* server = control<QLineEdit>("SatelliteServerEd");
+    EXPECT_EQ(server->text(), QStringLiteral("127.0.0.1:8089"));
+    server->clear();
+    QTest::keyClicks(server, QStringLiteral("sat.example.org:81"));
+    EXPECT_EQ(settings.SatelliteServer, QStringLiteral("sat.example.org:81"));
+    QTest::keyClicks(server, QStringLiteral("/x"));
+    EXPECT_EQ(settings.SatelliteServer, QStringLiteral("sat.example.org:81"));
 }
 
 TEST_F(Settings2PageTest, ProxyFieldsEnabledOnlyWithUseProxyAndPasswordMasked) {

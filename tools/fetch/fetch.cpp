@@ -18,7 +18,10 @@ constexpr const char* kUsage =
     "                            [--layers topo,radar,counties,rivers,highways,cities,warnings,\n"
     "                            rangering,legend] [--circles] [--home LAT,LON] [--warn-text]\n"
     "                            [--server HOST[:PORT]] [--alt1 HOST[:PORT]] [--alt2 HOST[:PORT]]\n"
-    "                            --out DIR [--json] [--settings-dir DIR]";
+    "                            --out DIR [--json] [--settings-dir DIR]\n"
+    "       skelvane-fetch satellite --location INDEX --type INDEX [--color INDEX] [--animate]\n"
+    "                                [--server HOST[:PORT]] --out DIR [--json]\n"
+    "                                [--settings-dir DIR]";
 
 } // namespace
 
@@ -28,6 +31,7 @@ int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostr
         {"weather", WeatherCommand},
         {"time", TimeCommand},
         {"radar", RadarCommand},
+        {"satellite", SatelliteCommand},
     };
     if (words.empty() || words.front() == "--help") {
         (words.empty() ? err : out) << kUsage << '\n';

@@ -26,5 +26,6 @@ std::string HostOption(const Arguments& arguments, const std::string& name,
 int WeatherCommand(const std::vector<std::string>& words, std::ostream& out);
 int TimeCommand(const std::vector<std::string>& words, std::ostream& out);
 int RadarCommand(const std::vector<std::string>& words, std::ostream& out);
+int SatelliteCommand(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace skelvane::fetch
