@@ -158,18 +158,45 @@ template <class T> T PlaceStrings::*CopyOf(const SettingField& field) {
     return copy ? *copy : nullptr;
 }
 
-void ReadField(const Section& section, const SettingField& field, Settings& settings) {
+// Reads one value into `settings`, or leaves its default when the value is absent, cannot
+// be read as its type or lies outside its range. True when a stored value was refused.
+bool ReadField(const Section& section, const SettingField& field, Settings& settings) {
+    bool refused = false;
     std::visit(
         [&](auto member) {
             using T = std::remove_reference_t<decltype(settings.*member)>;
-            if (auto value = Parse<T>(section.text(QLatin1String(field.name)), field.maxLength))
+            const std::optional<QString> text = section.text(QLatin1String(field.name));
+            auto value = Parse<T>(text, field.maxLength);
+            if constexpr (std::is_same_v<T, int> || std::is_same_v<T, double>) {
+                if (value && !field.range.allows(static_cast<double>(*value)))
+                    value.reset();
+            }
+            if (value)
                 settings.*member = std::move(*value);
+            else
+                refused = text.has_value();
             if constexpr (kHasCopy<T>) {
                 if (auto copy = CopyOf<T>(field))
                     settings.SaveLocation.*copy = settings.*member;
             }
         },
         field.member);
+    return refused;
+}
+
+// A Location whose stored coordinates were refused is no Location at all: its names would
+// stand beside sunrise and sunset computed for 0°, 0°. It reads as none stored, so the
+// start-up guess chooses a place from the time zone, as on a first run.
+void ForgetPlaceWithoutCoordinates(Settings& settings) {
+    const Settings defaults;
+    settings.Latitude = defaults.Latitude;
+    settings.Longitude = defaults.Longitude;
+    for (QString Settings::*name : {&Settings::PlaceName, &Settings::CityName, &Settings::StateName,
+                                    &Settings::CountryName, &Settings::ZipCode})
+        (settings.*name).clear();
+    const int altitude = settings.SaveLocation.Altitude;
+    settings.SaveLocation = PlaceStrings{};
+    settings.SaveLocation.Altitude = altitude;
 }
 
 void WriteField(Section& section, const SettingField& field, const Settings& settings) {
@@ -227,14 +254,20 @@ void SettingsStore::ReadIniFile(Settings& settings) {
     settings = Settings{};
     {
         const Section section(activePath());
-        for (const SettingField& field : SettingFields())
-            ReadField(section, field, settings);
+        bool coordinatesRefused = false;
+        for (const SettingField& field : SettingFields()) {
+            const bool refused = ReadField(section, field, settings);
+            const auto* number = std::get_if<double Settings::*>(&field.member);
+            if (refused && number &&
+                (*number == &Settings::Latitude || *number == &Settings::Longitude))
+                coordinatesRefused = true;
+        }
+        if (coordinatesRefused)
+            ForgetPlaceWithoutCoordinates(settings);
 
         if (!Parse<bool>(section.text(QStringLiteral("SouthernHemisphere")), 0))
             settings.SouthernHemisphere = settings.Latitude < 0;
     }
-    if (settings.WeekStart < 0 || settings.WeekStart > 7)
-        settings.WeekStart = 7;
     settings.LoadedWeatherStationCode = settings.WeatherStationCode;
     settings.LoadedWeatherStationName = settings.WeatherStationName;
     location_ = Location::Current;

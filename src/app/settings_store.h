@@ -11,8 +11,9 @@ namespace skelvane {
 //   Skelvane.conf          the current location, where every save goes once settings were read
 //   Skelvane Clock.conf    the legacy location an older release wrote; read once, then moved
 //   Scratch.conf           where saves go while no location was chosen (a "/C" run)
-// Names are matched without regard to case, and a value that cannot be read as its type
-// reads as its default, so a damaged or hand-edited file never stops the program.
+// Names are matched without regard to case, and a value that cannot be read as its type or
+// lies outside its range (SettingField::range) reads as its default, so a damaged or
+// hand-edited file never stops the program.
 // Everything here runs on the user-interface thread.
 class SettingsStore {
 public:
@@ -26,8 +27,9 @@ public:
     void SetRegLoc();
 
     // Fills every field of `settings` from the store, falling back to the built-in default
-    // for each value that is missing or unreadable, and fills the two copies. Afterwards
-    // every write goes to the current location.
+    // for each value that is missing, unreadable or out of range, and fills the two copies.
+    // Refused coordinates leave no place at all (empty place strings), as on a first run.
+    // Afterwards every write goes to the current location.
     void ReadIniFile(Settings& settings);
 
     // Writes SaveOnExit, LastTimeStamp and RunWhenWindowsStarts, and, when SaveOnExit is on
