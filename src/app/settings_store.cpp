@@ -1,5 +1,7 @@
 #include "app/settings_store.h"
 
+#include "platform/private_files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +10,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <type_traits>
@@ -70,20 +74,84 @@ public:
         return settings_.status() != QSettings::AccessError;
     }
 
+    // The number of values in the whole file, every group's; after finish().
+    qsizetype keyCount() const { return settings_.allKeys().size(); }
+
 private:
     QSettings settings_;
     QHash<QString, QStringList> keys_; // lower-case name -> stored spellings
 };
 
-// Opens the file for writing, runs `fill` on its section and writes it out.
-template <class Fill> bool WriteFile(const QString& path, Fill&& fill) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+// Why a file could not be written into `folder`, found by writing a trial file there as
+// large as the store: QSettings and Qt's files report only that a write failed, if that.
+QString WhyNotWritten(const QString& folder, qint64 bytes) {
+    const QString reason = WhyWritesFail(folder, std::max<qint64>(bytes, 64 * 1024));
+    return reason.isEmpty() ? QStringLiteral("the file could not be written completely") : reason;
+}
+
+// Whether `bytes` are a whole INI file of `keys` values as QSettings writes one: a line per
+// value besides the group headers, the last line ended. A write cut short fails this.
+bool IsCompleteIni(const QByteArray& bytes, qsizetype keys) {
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
         return false;
-    Section section(path);
-    if (!section.writable())
+    qsizetype values = 0;
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QByteArray text = line.trimmed();
+        if (!text.isEmpty() && !text.startsWith('['))
+            ++values;
+    }
+    return values == keys;
+}
+
+// Runs `fill` on the section of the file at `path` and saves the result. False with `reason`
+// set when the file could not be written; it is then as it was.
+//
+// QSettings is never let write the store itself: it writes through QSaveFile, but a write cut
+// short (a full disk) still replaces the file with the part that was written. So it works on
+// a copy beside the store, created owner-only, and the copy takes the store's place (one
+// rename) only once it was read back whole.
+template <class Fill> bool WriteFile(const QString& path, Fill&& fill, QString& reason) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!MakePrivateFolder(folder, &reason))
         return false;
-    fill(section);
-    return section.finish();
+    QByteArray contents;
+    if (QFileInfo::exists(path)) {
+        QFile current(path);
+        if (!current.open(QIODevice::ReadOnly)) {
+            reason = current.errorString();
+            return false;
+        }
+        contents = current.readAll();
+    }
+    const qint64 expected = 2 * contents.size();
+    QTemporaryFile scratch(folder + QStringLiteral("/.Skelvane-XXXXXX.conf"));
+    if (!scratch.open() || scratch.write(contents) != contents.size() || !scratch.flush()) {
+        reason = WhyNotWritten(folder, expected);
+        return false;
+    }
+    scratch.close();
+
+    qsizetype keys = 0;
+    {
+        Section section(scratch.fileName());
+        if (!section.writable()) {
+            reason = WhyNotWritten(folder, expected);
+            return false;
+        }
+        fill(section);
+        if (!section.finish()) {
+            reason = WhyNotWritten(folder, expected);
+            return false;
+        }
+        keys = section.keyCount();
+    }
+    QFile written(scratch.fileName());
+    if (!written.open(QIODevice::ReadOnly) || !IsCompleteIni(written.readAll(), keys)) {
+        reason = WhyNotWritten(folder, expected);
+        return false;
+    }
+    written.close();
+    return ReplaceFile(scratch.fileName(), path, &reason) && MakePrivateFile(path, &reason);
 }
 
 // Cuts to a fixed buffer's length without splitting a surrogate pair.
@@ -215,7 +283,22 @@ void WriteField(Section& section, const SettingField& field, const Settings& set
 
 } // namespace
 
-SettingsStore::SettingsStore(QString folder) : folder_(std::move(folder)) {}
+SettingsStore::SettingsStore(QString folder, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)) {}
+
+template <class Fill> bool SettingsStore::writeFile(const QString& path, Fill&& fill) {
+    QString reason;
+    if (WriteFile(path, std::forward<Fill>(fill), reason)) {
+        lastSaveError_.clear();
+        return true;
+    }
+    const bool alreadySaid = !lastSaveError_.isEmpty();
+    lastSaveError_ = QStringLiteral("Settings could not be saved to %1: %2")
+                         .arg(QDir::toNativeSeparators(path), reason);
+    if (!alreadySaid)
+        emit saveFailed(lastSaveError_);
+    return false;
+}
 
 QString SettingsStore::DefaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -278,7 +361,7 @@ bool SettingsStore::SaveIniFile(const Settings& settings) {
     // SaveOnExit says, so that nothing is lost when the legacy file is removed.
     const bool moving = legacy_ && location_ == Location::Current;
     const bool full = settings.SaveOnExit || legacy_;
-    const bool ok = WriteFile(activePath(), [&](Section& section) {
+    const bool ok = writeFile(activePath(), [&](Section& section) {
         for (const SettingField& field : SettingFields()) {
             const bool wanted = field.when == SaveWhen::Always ||
                                 (full && field.when == SaveWhen::Full) ||
@@ -302,7 +385,7 @@ bool SettingsStore::ForcedSave(const Settings& settings) {
 }
 
 bool SettingsStore::WriteURL(const QString& url) {
-    return WriteFile(activePath(),
+    return writeFile(activePath(),
                      [&](Section& section) { section.write(QStringLiteral("SaveURL"), url); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/animation_timer.h"
 #include "app/settings.h"
+#include "app/settings_store.h"
 #include "astro/datetime.h"
 #include "astro/format_date.h"
 #include "infowin/about_page.h"
@@ -219,6 +220,9 @@ void TInfoForm::connectWeather() {
                 DisplayWeather();
             });
     connect(&services_.downloads, &DownloadState::statusLine, group,
+            &WeatherReportGroup::appendStatusLine);
+    // A save of the settings that failed is told in the same memo.
+    connect(&services_.store, &SettingsStore::saveFailed, group,
             &WeatherReportGroup::appendStatusLine);
     connect(settings2Page_, &Settings2Page::temperatureUnitsChanged, &weather,
             &WeatherService::TemperatureUnitsChanged);

@@ -1,5 +1,7 @@
 #include "app/settings_store.h"
 
+#include "support/test_environment.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -7,9 +9,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <random>
@@ -457,11 +463,137 @@ TEST_F(SettingsStoreTest, SaveReportsAFolderThatCannotBeWritten) {
     const QString blocker = dir_.filePath("not-a-folder");
     WriteFile(blocker, "x");
     SettingsStore store(blocker + "/Skelvane");
+    QStringList said;
+    QObject::connect(&store, &SettingsStore::saveFailed,
+                     [&said](const QString& message) { said << message; });
     Settings s;
     store.ReadIniFile(s);
     EXPECT_EQ(Dump(s), Dump(Settings{}));
     EXPECT_FALSE(store.SaveIniFile(s));
     EXPECT_FALSE(store.WriteURL(QStringLiteral("http://example.org")));
+    ASSERT_EQ(said.size(), 1) << "said once";
+    EXPECT_TRUE(said[0].startsWith("Settings could not be saved to " + store.currentPath()))
+        << said[0].toStdString();
+    EXPECT_TRUE(said[0].contains("Not a directory")) << said[0].toStdString();
+}
+
+// The permission bits of a path as the system holds them.
+int ModeOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return static_cast<int>(info.st_mode & 07777);
+}
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+TEST_F(SettingsStoreTest, TheStoreIsPrivateAfterEverySave) {
+    const QString config = dir_.filePath("config");
+    const QString folder = config + "/Skelvane"; // neither exists yet
+    SettingsStore store(folder);
+    Settings s;
+    store.ReadIniFile(s);
+    s.UseProxyServer = true;
+    s.ProxyUserName = QStringLiteral("me");
+    s.ProxyPassword = QStringLiteral("secret");
+    const struct {
+        const char* name;
+        std::function<bool()> save;
+    } saves[] = {
+        {"exit save", [&] { return store.SaveIniFile(s); }},
+        {"forced save", [&] { return store.ForcedSave(s); }},
+        {"address save", [&] { return store.WriteURL(QStringLiteral("http://example.org")); }},
+        {"exit save again", [&] { return store.SaveIniFile(s); }},
+    };
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save.name);
+        // Opened up in between (an older release, or the user): each save closes it again.
+        if (QFile::exists(store.currentPath())) {
+            ASSERT_EQ(::chmod(QFile::encodeName(store.currentPath()).constData(), 0644), 0);
+        }
+        ASSERT_TRUE(save.save());
+        EXPECT_EQ(ModeOf(store.currentPath()), 0600);
+        EXPECT_EQ(FilesIn(folder), QStringList{"Skelvane.conf"}) << "no temporary file left";
+    }
+    EXPECT_EQ(ModeOf(folder), 0700);
+    EXPECT_EQ(ModeOf(config), 0700);
+    EXPECT_EQ(ReadBack().ProxyPassword, QString()) << "ReadBack reads the test's own folder";
+    SettingsStore again(folder);
+    Settings read;
+    again.ReadIniFile(read);
+    EXPECT_EQ(read.ProxyPassword, "secret");
+}
+
+TEST_F(SettingsStoreTest, AMovedLegacyStoreIsPrivateToo) {
+    SettingsStore store(dir_.path());
+    WriteFile(store.legacyPath(), "[Settings]\nProxyPassword=secret\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(store.legacyPath()).constData(), 0644), 0);
+    Settings s;
+    store.ReadIniFile(s);
+    ASSERT_TRUE(store.SaveIniFile(s));
+    EXPECT_EQ(ModeOf(store.currentPath()), 0600);
+}
+
+TEST_F(SettingsStoreTest, AFailedSaveKeepsThePreviousFileAndSaysWhyOnce) {
+    SettingsStore store(dir_.path());
+    QStringList said;
+    QObject::connect(&store, &SettingsStore::saveFailed,
+                     [&said](const QString& message) { said << message; });
+    Settings s;
+    store.ReadIniFile(s);
+    s.WindowTop = 123;
+    ASSERT_TRUE(store.SaveIniFile(s));
+    const QByteArray before = ReadAll(store.currentPath());
+    ASSERT_GT(before.size(), 1000);
+
+    s.WindowTop = 456;
+    {
+        const test::ScopedFileSizeLimit full(before.size() / 2);
+        EXPECT_FALSE(store.SaveIniFile(s));
+        EXPECT_FALSE(store.ForcedSave(s));
+        EXPECT_FALSE(store.WriteURL(QStringLiteral("http://example.org")));
+    }
+    EXPECT_EQ(ReadAll(store.currentPath()), before) << "the previous file is intact";
+    EXPECT_EQ(FilesIn(dir_.path()), QStringList{"Skelvane.conf"}) << "no temporary file left";
+    ASSERT_EQ(said.size(), 1) << "three failed saves, said once";
+    EXPECT_EQ(said[0].toStdString(), ("Settings could not be saved to " + store.currentPath() +
+                                      ": " + QString::fromLocal8Bit(std::strerror(EFBIG)))
+                                         .toStdString());
+    EXPECT_EQ(store.lastSaveError(), said[0]);
+
+    // Once a save works again, a later failure is told again.
+    ASSERT_TRUE(store.SaveIniFile(s));
+    EXPECT_TRUE(store.lastSaveError().isEmpty());
+    EXPECT_EQ(ReadBack().WindowTop, 456);
+    {
+        const test::ScopedFileSizeLimit full(64);
+        EXPECT_FALSE(store.SaveIniFile(s));
+    }
+    EXPECT_EQ(said.size(), 2);
+}
+
+TEST_F(SettingsStoreTest, AReadOnlyFolderKeepsThePreviousFile) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root, whom file modes do not stop; the file-size limit "
+                        "test shows the same failure";
+    SettingsStore store(dir_.path());
+    Settings s;
+    store.ReadIniFile(s);
+    ASSERT_TRUE(store.SaveIniFile(s));
+    const QByteArray before = ReadAll(store.currentPath());
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    ASSERT_EQ(::chmod(folder.constData(), 0500), 0);
+
+    s.WindowTop = 456;
+    const bool saved = store.SaveIniFile(s);
+    const QString reason = store.lastSaveError();
+    ::chmod(folder.constData(), 0700);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadAll(store.currentPath()), before);
+    EXPECT_TRUE(reason.endsWith(QString::fromLocal8Bit(std::strerror(EACCES))))
+        << reason.toStdString();
 }
 
 // The ranges every stored number must lie within, written out here independently of the

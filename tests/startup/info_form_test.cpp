@@ -12,6 +12,7 @@
 #include "support/fake_clock.h"
 #include "support/qstring_printer.h"
 #include "support/scoped_zone.h"
+#include "support/test_environment.h"
 #include "widgets/link_label.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -155,6 +157,23 @@ TEST_F(InfoFormTest, StoredGeometryOffTheScreensComesBackOntoThem) {
         EXPECT_GE(info->width(), 400) << c.name;
         EXPECT_GE(info->height(), 300) << c.name;
     }
+}
+
+TEST_F(InfoFormTest, AFailedSaveOfTheSettingsIsToldOnceInTheWeatherMemo) {
+    makeWindows();
+    auto* memo = info->findChild<QPlainTextEdit*>(QStringLiteral("WeatherMemo2"));
+    ASSERT_NE(memo, nullptr);
+    ASSERT_TRUE(store.SaveIniFile(settings));
+    {
+        // The location page's "Save" and "Save ALL", each a forced save, on a full disk.
+        const test::ScopedFileSizeLimit full(64);
+        EXPECT_FALSE(store.ForcedSave(settings));
+        EXPECT_FALSE(store.ForcedSave(settings));
+    }
+    const QString expected = store.lastSaveError();
+    EXPECT_TRUE(expected.startsWith(QStringLiteral("Settings could not be saved to ")))
+        << expected.toStdString();
+    EXPECT_EQ(memo->toPlainText().count(expected), 1) << memo->toPlainText().toStdString();
 }
 
 TEST_F(InfoFormTest, PageCommandsToggleTheWindowOnTheirPage) {

@@ -175,6 +175,19 @@ TEST_F(RunProgramTest, DamagedStoresStartOnDefaults) {
     }
 }
 
+TEST_F(RunProgramTest, AStoreThatCannotBeSavedIsToldOnStderrAndTheRunEndsNormally) {
+    // A file stands where the store's folder should be.
+    QFile blocker(storeFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const RunResult result = run({});
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    EXPECT_EQ(result.printedPaths.size(), 2);
+    const QString said = QStringLiteral("skelvane: Settings could not be saved to ") + storeFile() +
+                         QStringLiteral(": ");
+    EXPECT_EQ(result.errors.count(said), 1) << result.errors.toStdString();
+}
+
 TEST_F(RunProgramTest, BadArgumentsExitWithTwo) {
     QProcess process;
     process.start(QStringLiteral(SKELVANE_EXECUTABLE), {QStringLiteral("--screenshot")});
