@@ -6,16 +6,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <source_location>
 #include <string>
 #include <string_view>
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition)
+// Stops the run with the line of the failed check, which the fuzzer's report then shows.
+void Check(bool condition, std::source_location where = std::source_location::current()) {
+    if (!condition) {
+        std::fprintf(stderr, "check failed at line %u\n", static_cast<unsigned>(where.line()));
         std::abort();
+    }
 }
 
 } // namespace

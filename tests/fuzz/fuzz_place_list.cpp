@@ -16,7 +16,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <source_location>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,9 +29,12 @@ namespace {
 constexpr std::size_t kMaxText = 1u << 20; // keeps a fuzz run's memory small
 constexpr std::size_t kMaxLinesPicked = 64;
 
-void Check(bool condition) {
-    if (!condition)
+// Stops the run with the line of the failed check, which the fuzzer's report then shows.
+void Check(bool condition, std::source_location where = std::source_location::current()) {
+    if (!condition) {
+        std::fprintf(stderr, "check failed at line %u\n", static_cast<unsigned>(where.line()));
         std::abort();
+    }
 }
 
 bool CharactersAtMost(std::string_view utf8, std::size_t count) {
