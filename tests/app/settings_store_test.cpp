@@ -71,10 +71,11 @@ Settings NonDefaultSettings() {
                     if (field.range.allows(wide)) {
                         v = wide;
                     } else if (field.range.kind == ValueRange::Kind::Between) {
-                        const int low = static_cast<int>(field.range.minimum);
-                        const int high = static_cast<int>(field.range.maximum);
-                        const int picked = low + i % (high - low + 1);
-                        v = picked != v ? picked : (picked == high ? low : picked + 1);
+                        const auto low = static_cast<long long>(field.range.minimum);
+                        const auto high = static_cast<long long>(field.range.maximum);
+                        const long long picked = low + i % (high - low + 1);
+                        v = static_cast<int>(picked != v ? picked
+                                                         : (picked == high ? low : picked + 1));
                     }
                 } else if constexpr (std::is_same_v<T, bool>)
                     v = !v;

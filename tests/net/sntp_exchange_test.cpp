@@ -126,8 +126,14 @@ TEST(RunSntpExchange, TheOffsetIsTheClientClocksErrorEitherWay) {
         options.clockUnixMs = [clientSkewMs] { return SystemUnixMs() + clientSkewMs; };
         const SntpExchangeResult result = RunSntpExchange(responder.server(), options);
         ASSERT_EQ(result.status, SntpStatus::Ok) << result.reason;
-        EXPECT_NEAR(result.offsetMs, -clientSkewMs, 5) << "client clock off by " << clientSkewMs;
-        EXPECT_NEAR(result.delayMs, 0, 5);
+        // The exchange cannot know when within the round trip the server read its clock, so
+        // the offset is good to half the delay (plus a millisecond of time stamp rounding).
+        // On loopback the delay is small, but not always below a few milliseconds on a
+        // loaded machine.
+        EXPECT_GE(result.delayMs, 0);
+        EXPECT_LT(result.delayMs, 1000);
+        EXPECT_NEAR(result.offsetMs, -clientSkewMs, result.delayMs / 2 + 1)
+            << "client clock off by " << clientSkewMs << ", delay " << result.delayMs;
     }
 }
 
