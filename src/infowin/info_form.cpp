@@ -2,6 +2,7 @@
 
 #include "app/animation_timer.h"
 #include "app/settings.h"
+#include "app/settings_store.h"
 #include "astro/datetime.h"
 #include "astro/format_date.h"
 #include "infowin/about_page.h"
@@ -246,6 +247,9 @@ void TInfoForm::connectWeather() {
             });
     connect(&services_.downloads, &DownloadState::statusLine, group,
             &WeatherReportGroup::appendStatusLine);
+    // A save of the settings that failed is told in the same memo.
+    connect(&services_.store, &SettingsStore::saveFailed, group,
+            &WeatherReportGroup::appendStatusLine);
     connect(settings2Page_, &Settings2Page::temperatureUnitsChanged, &weather,
             &WeatherService::TemperatureUnitsChanged);
     connect(timePage_, &TimePage::synchroniseRequested, this, &TInfoForm::GetInternetTimeButClick);
@@ -303,9 +307,14 @@ void TInfoForm::buildStatusBar() {
 }
 
 void TInfoForm::FormCreate() {
-    // Stored geometry is applied as it stands; the minimum size limits a too small one.
-    move(settings_.InfoFormLeft, settings_.InfoFormTop);
-    resize(settings_.InfoFormWidth, settings_.InfoFormHeight);
+    // The stored geometry as it stands when it lies on the screens; otherwise the window
+    // comes back onto a screen, no larger than it (a damaged or hand-edited file, or a
+    // screen since removed). The minimum size limits a too small one.
+    const QRect placed = PlaceOnScreens(QPoint(settings_.InfoFormLeft, settings_.InfoFormTop),
+                                        QSize(settings_.InfoFormWidth, settings_.InfoFormHeight),
+                                        minimumSize(), AvailableScreenAreas());
+    move(placed.topLeft());
+    resize(placed.size());
     // The choice lists of the pages of later subsystems are filled by those pages.
     InfoFormPageControl->setCurrentIndex(0);
     if (settings_.LastInfoFormTabIndex >= 0 && settings_.LastInfoFormTabIndex < kInfoPageCount)

@@ -142,6 +142,12 @@ int RunApplication(int argc, char* argv[]) {
     Settings settings;
     SettingsStore store(commandLine.settingsFolder.isEmpty() ? SettingsStore::DefaultFolder()
                                                              : commandLine.settingsFolder);
+    // A failed save is told on stderr (the information window's memo tells it too); the
+    // exit save's failure has nowhere else to go.
+    QObject::connect(&store, &SettingsStore::saveFailed, [](const QString& message) {
+        std::fprintf(stderr, "skelvane: %s\n", qPrintable(message));
+        std::fflush(stderr);
+    });
     // Closing the information window only hides it; the process ends with the clock window.
     QApplication::setQuitOnLastWindowClosed(false);
 
