@@ -170,6 +170,24 @@ enum class SaveWhen {
     Migration, // only in a full save that moves the legacy store; otherwise by its own writer
 };
 
+// The values a stored number may take. A stored value outside them reads as the default,
+// as an unreadable one does. Floating-point values must also be finite.
+struct ValueRange {
+    enum class Kind {
+        Any,     // every value of the type (finite for floating point)
+        Between, // minimum ... maximum, both included
+        Colour,  // a platform colour number: 24-bit RGB, or a system-colour reference
+    };
+    Kind kind = Kind::Any;
+    double minimum = 0;
+    double maximum = 0;
+
+    bool allows(double value) const;
+};
+
+// The system-colour indexes a colour number may refer to (0xFF0000nn, nn at most this).
+inline constexpr int kLastSystemColourIndex = 30;
+
 // One stored value: its name, where it lives in Settings and how it is read and written.
 struct SettingField {
     using Member = std::variant<int Settings::*, bool Settings::*, double Settings::*,
@@ -182,6 +200,19 @@ struct SettingField {
     SaveWhen when = SaveWhen::Full;
     // The copy in Settings::SaveLocation: filled on reading, and the source on saving.
     Copy saveCopy = std::monostate{};
+    // Numbers only: what a stored value must lie within to be taken.
+    ValueRange range = {};
+
+    constexpr SettingField Within(double minimum, double maximum) const {
+        SettingField field = *this;
+        field.range = {ValueRange::Kind::Between, minimum, maximum};
+        return field;
+    }
+    constexpr SettingField ColourNumber() const {
+        SettingField field = *this;
+        field.range = {ValueRange::Kind::Colour, 0, 0};
+        return field;
+    }
 };
 
 // Every stored value except the derived copies, in the order of the settings tables.

@@ -1,5 +1,7 @@
 #include "app/settings_store.h"
 
+#include "platform/private_files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +10,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <type_traits>
@@ -70,20 +74,84 @@ public:
         return settings_.status() != QSettings::AccessError;
     }
 
+    // The number of values in the whole file, every group's; after finish().
+    qsizetype keyCount() const { return settings_.allKeys().size(); }
+
 private:
     QSettings settings_;
     QHash<QString, QStringList> keys_; // lower-case name -> stored spellings
 };
 
-// Opens the file for writing, runs `fill` on its section and writes it out.
-template <class Fill> bool WriteFile(const QString& path, Fill&& fill) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+// Why a file could not be written into `folder`, found by writing a trial file there as
+// large as the store: QSettings and Qt's files report only that a write failed, if that.
+QString WhyNotWritten(const QString& folder, qint64 bytes) {
+    const QString reason = WhyWritesFail(folder, std::max<qint64>(bytes, 64 * 1024));
+    return reason.isEmpty() ? QStringLiteral("the file could not be written completely") : reason;
+}
+
+// Whether `bytes` are a whole INI file of `keys` values as QSettings writes one: a line per
+// value besides the group headers, the last line ended. A write cut short fails this.
+bool IsCompleteIni(const QByteArray& bytes, qsizetype keys) {
+    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
         return false;
-    Section section(path);
-    if (!section.writable())
+    qsizetype values = 0;
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QByteArray text = line.trimmed();
+        if (!text.isEmpty() && !text.startsWith('['))
+            ++values;
+    }
+    return values == keys;
+}
+
+// Runs `fill` on the section of the file at `path` and saves the result. False with `reason`
+// set when the file could not be written; it is then as it was.
+//
+// QSettings is never let write the store itself: it writes through QSaveFile, but a write cut
+// short (a full disk) still replaces the file with the part that was written. So it works on
+// a copy beside the store, created owner-only, and the copy takes the store's place (one
+// rename) only once it was read back whole.
+template <class Fill> bool WriteFile(const QString& path, Fill&& fill, QString& reason) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!MakePrivateFolder(folder, &reason))
         return false;
-    fill(section);
-    return section.finish();
+    QByteArray contents;
+    if (QFileInfo::exists(path)) {
+        QFile current(path);
+        if (!current.open(QIODevice::ReadOnly)) {
+            reason = current.errorString();
+            return false;
+        }
+        contents = current.readAll();
+    }
+    const qint64 expected = 2 * contents.size();
+    QTemporaryFile scratch(folder + QStringLiteral("/.Skelvane-XXXXXX.conf"));
+    if (!scratch.open() || scratch.write(contents) != contents.size() || !scratch.flush()) {
+        reason = WhyNotWritten(folder, expected);
+        return false;
+    }
+    scratch.close();
+
+    qsizetype keys = 0;
+    {
+        Section section(scratch.fileName());
+        if (!section.writable()) {
+            reason = WhyNotWritten(folder, expected);
+            return false;
+        }
+        fill(section);
+        if (!section.finish()) {
+            reason = WhyNotWritten(folder, expected);
+            return false;
+        }
+        keys = section.keyCount();
+    }
+    QFile written(scratch.fileName());
+    if (!written.open(QIODevice::ReadOnly) || !IsCompleteIni(written.readAll(), keys)) {
+        reason = WhyNotWritten(folder, expected);
+        return false;
+    }
+    written.close();
+    return ReplaceFile(scratch.fileName(), path, &reason) && MakePrivateFile(path, &reason);
 }
 
 // Cuts to a fixed buffer's length without splitting a surrogate pair.
@@ -158,18 +226,45 @@ template <class T> T PlaceStrings::*CopyOf(const SettingField& field) {
     return copy ? *copy : nullptr;
 }
 
-void ReadField(const Section& section, const SettingField& field, Settings& settings) {
+// Reads one value into `settings`, or leaves its default when the value is absent, cannot
+// be read as its type or lies outside its range. True when a stored value was refused.
+bool ReadField(const Section& section, const SettingField& field, Settings& settings) {
+    bool refused = false;
     std::visit(
         [&](auto member) {
             using T = std::remove_reference_t<decltype(settings.*member)>;
-            if (auto value = Parse<T>(section.text(QLatin1String(field.name)), field.maxLength))
+            const std::optional<QString> text = section.text(QLatin1String(field.name));
+            auto value = Parse<T>(text, field.maxLength);
+            if constexpr (std::is_same_v<T, int> || std::is_same_v<T, double>) {
+                if (value && !field.range.allows(static_cast<double>(*value)))
+                    value.reset();
+            }
+            if (value)
                 settings.*member = std::move(*value);
+            else
+                refused = text.has_value();
             if constexpr (kHasCopy<T>) {
                 if (auto copy = CopyOf<T>(field))
                     settings.SaveLocation.*copy = settings.*member;
             }
         },
         field.member);
+    return refused;
+}
+
+// A Location whose stored coordinates were refused is no Location at all: its names would
+// stand beside sunrise and sunset computed for 0°, 0°. It reads as none stored, so the
+// start-up guess chooses a place from the time zone, as on a first run.
+void ForgetPlaceWithoutCoordinates(Settings& settings) {
+    const Settings defaults;
+    settings.Latitude = defaults.Latitude;
+    settings.Longitude = defaults.Longitude;
+    for (QString Settings::*name : {&Settings::PlaceName, &Settings::CityName, &Settings::StateName,
+                                    &Settings::CountryName, &Settings::ZipCode})
+        (settings.*name).clear();
+    const int altitude = settings.SaveLocation.Altitude;
+    settings.SaveLocation = PlaceStrings{};
+    settings.SaveLocation.Altitude = altitude;
 }
 
 void WriteField(Section& section, const SettingField& field, const Settings& settings) {
@@ -188,7 +283,22 @@ void WriteField(Section& section, const SettingField& field, const Settings& set
 
 } // namespace
 
-SettingsStore::SettingsStore(QString folder) : folder_(std::move(folder)) {}
+SettingsStore::SettingsStore(QString folder, QObject* parent)
+    : QObject(parent), folder_(std::move(folder)) {}
+
+template <class Fill> bool SettingsStore::writeFile(const QString& path, Fill&& fill) {
+    QString reason;
+    if (WriteFile(path, std::forward<Fill>(fill), reason)) {
+        lastSaveError_.clear();
+        return true;
+    }
+    const bool alreadySaid = !lastSaveError_.isEmpty();
+    lastSaveError_ = QStringLiteral("Settings could not be saved to %1: %2")
+                         .arg(QDir::toNativeSeparators(path), reason);
+    if (!alreadySaid)
+        emit saveFailed(lastSaveError_);
+    return false;
+}
 
 QString SettingsStore::DefaultFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -227,14 +337,20 @@ void SettingsStore::ReadIniFile(Settings& settings) {
     settings = Settings{};
     {
         const Section section(activePath());
-        for (const SettingField& field : SettingFields())
-            ReadField(section, field, settings);
+        bool coordinatesRefused = false;
+        for (const SettingField& field : SettingFields()) {
+            const bool refused = ReadField(section, field, settings);
+            const auto* number = std::get_if<double Settings::*>(&field.member);
+            if (refused && number &&
+                (*number == &Settings::Latitude || *number == &Settings::Longitude))
+                coordinatesRefused = true;
+        }
+        if (coordinatesRefused)
+            ForgetPlaceWithoutCoordinates(settings);
 
         if (!Parse<bool>(section.text(QStringLiteral("SouthernHemisphere")), 0))
             settings.SouthernHemisphere = settings.Latitude < 0;
     }
-    if (settings.WeekStart < 0 || settings.WeekStart > 7)
-        settings.WeekStart = 7;
     settings.LoadedWeatherStationCode = settings.WeatherStationCode;
     settings.LoadedWeatherStationName = settings.WeatherStationName;
     location_ = Location::Current;
@@ -245,7 +361,7 @@ bool SettingsStore::SaveIniFile(const Settings& settings) {
     // SaveOnExit says, so that nothing is lost when the legacy file is removed.
     const bool moving = legacy_ && location_ == Location::Current;
     const bool full = settings.SaveOnExit || legacy_;
-    const bool ok = WriteFile(activePath(), [&](Section& section) {
+    const bool ok = writeFile(activePath(), [&](Section& section) {
         for (const SettingField& field : SettingFields()) {
             const bool wanted = field.when == SaveWhen::Always ||
                                 (full && field.when == SaveWhen::Full) ||
@@ -269,7 +385,7 @@ bool SettingsStore::ForcedSave(const Settings& settings) {
 }
 
 bool SettingsStore::WriteURL(const QString& url) {
-    return WriteFile(activePath(),
+    return writeFile(activePath(),
                      [&](Section& section) { section.write(QStringLiteral("SaveURL"), url); });
 }
 

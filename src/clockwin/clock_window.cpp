@@ -308,7 +308,12 @@ void TForm1::ToggleWindow() {
 
 void TForm1::ReadIniFile() {
     store_.ReadIniFile(settings_);
-    move(settings_.WindowLeft, settings_.WindowTop);
+    // A position off every screen (a screen since removed, or a damaged file) brings the
+    // window back onto one. The window has its full height yet, the largest it takes.
+    const QSize size = sizeHint();
+    move(PlaceOnScreens(QPoint(settings_.WindowLeft, settings_.WindowTop), size, size,
+                        AvailableScreenAreas())
+             .topLeft());
     ApplyStayOnTop(this, settings_.StayOnTop);
     hints_->setHintsOn(settings_.ShowHints);
 }

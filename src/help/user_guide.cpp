@@ -45,7 +45,7 @@ constexpr const char* kParagraphs[] = {
     "(\"Show Weather Text\") and on the Settings1 page. A server that does not answer, "
     "or answers too slowly, is given up after at most half a minute; the next try follows "
     "at the next minute. If the connection is refused (a firewall), Skelvane says so once. "
-    "In this release the Radar and Satellite pages are still being built.",
+    "In this release the Satellite page is still being built.",
 
     "THE CLOCK WINDOW",
 
@@ -146,8 +146,12 @@ constexpr const char* kParagraphs[] = {
     "and plays them, looping or rocking back and forth, at the chosen speed; \"FWD\" and "
     "\"REV\" step through them by hand. \"Zoom In\" doubles the size, \"USA Map\" returns to "
     "the whole country. In \"Distance\" mode two clicks on the map measure the distance "
-    "between two points in miles and kilometres. The picture of a radar site is built from "
-    "layers, each switched by a box:",
+    "between two points in miles and kilometres. The name of the nearest site and the "
+    "longitude and latitude under the pointer show below the map, and its hint names the site "
+    "(\"Hints\" turns the hints off). The label above the map says how old the picture is. "
+    "\"Radar Info\" and \"Clutter Info\" open the weather service's pages about radar "
+    "pictures in your browser. The picture of a radar site is built from layers, each switched "
+    "by a box:",
 
     "Topo: the topographic map under the radar picture. Without it the background is black.",
 
@@ -201,7 +205,8 @@ constexpr const char* kParagraphs[] = {
     "the report of your saved station.",
 
     "Set page, Settings2. The weather server, whether to fetch the weather at start and every "
-    "so many minutes (20 at first), Fahrenheit or Celsius, the proxy server, and the general "
+    "so many minutes (20 at first), Fahrenheit or Celsius, the radar server and its two "
+    "alternatives (tried in turn for a radar site's pictures), the proxy server, and the general "
     "settings: Minimize To Tray, Show Holidays, Show Tiny Moons, Start Minimized, Run When "
     "Windows Starts (on this system: start Skelvane when you log in), Save Settings On Exit, "
     "and the tray choices and colours.",

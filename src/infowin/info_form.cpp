@@ -2,6 +2,7 @@
 
 #include "app/animation_timer.h"
 #include "app/settings.h"
+#include "app/settings_store.h"
 #include "astro/datetime.h"
 #include "astro/format_date.h"
 #include "infowin/about_page.h"
@@ -13,6 +14,8 @@
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
+#include "infowin/radar_page.h"
+#include "infowin/satellite_page.h"
 #include "infowin/settings2_page.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
@@ -116,8 +119,10 @@ void TInfoForm::buildPages() {
     toolsPage_ = new ToolsPage(settings_);
     timePage_ = new TimePage(settings_);
     timePage_->setDateFormat(services_.dateFormats.longDate, services_.dateNames);
+    satellitePage_ = new SatellitePage(settings_, services_.downloads, services_.animation, clock_);
     holidayPage_ = new HolidayPage;
     holidayPage_->setObjectName(QStringLiteral("HolidaySheet"));
+    radarPage_ = new RadarPage(settings_, clock_, services_.animation, services_.downloads);
     aboutPage_ = new AboutPage;
     aboutPage_->setObjectName(QStringLiteral("AboutSheet"));
 
@@ -140,22 +145,13 @@ void TInfoForm::buildPages() {
     mapsPage_->setCoordinateEditsSource([this] { return locationPage_->coordinateEdits(); });
 
     const std::array<QWidget*, kInfoPageCount> pages{
-        moonPage_,
-        planetPage_,
-        weatherPage_,
-        EmptyPage("RadarSheet"),
-        EmptyPage("SatelliteSheet"),
-        timePage_,
-        setSheet,
-        yearPage_,
-        toolsPage_,
-        graphPage_,
-        holidayPage_,
-        mapsPage_,
-        aboutPage_,
+        moonPage_, planetPage_, weatherPage_, radarPage_,   satellitePage_, timePage_,  setSheet,
+        yearPage_, toolsPage_,  graphPage_,   holidayPage_, mapsPage_,      aboutPage_,
     };
     for (std::size_t i = 0; i < pages.size(); ++i)
         InfoFormPageControl->addTab(pages[i], QString::fromLatin1(TabCaptions()[i]));
+    shownPage_ = InfoFormPageControl->currentIndex();
+    connect(InfoFormPageControl, &QTabWidget::currentChanged, this, &TInfoForm::pageChanged);
 
     const auto selectDate = [this](DateTime date) { clockWindow_.selectDate(date); };
     connect(moonPage_, &MoonPage::goToDate, this, selectDate);
@@ -220,6 +216,7 @@ void TInfoForm::connectWebPages() {
     connect(planetPage_, &PlanetPage::webAddressRequested, this, goBrowser);
     connect(toolsPage_, &ToolsPage::webAddressRequested, this, goBrowser);
     connect(mapsPage_, &MapsPage::webAddressRequested, this, goBrowser);
+    connect(satellitePage_, &SatellitePage::webAddressRequested, this, goBrowser);
     connect(timePage_, &TimePage::worldClockRequested, this,
             [this](const QUrl& address) { handOff_.GoBrowser(address.toString()); });
 
@@ -249,6 +246,9 @@ void TInfoForm::connectWeather() {
                 DisplayWeather();
             });
     connect(&services_.downloads, &DownloadState::statusLine, group,
+            &WeatherReportGroup::appendStatusLine);
+    // A save of the settings that failed is told in the same memo.
+    connect(&services_.store, &SettingsStore::saveFailed, group,
             &WeatherReportGroup::appendStatusLine);
     connect(settings2Page_, &Settings2Page::temperatureUnitsChanged, &weather,
             &WeatherService::TemperatureUnitsChanged);
@@ -307,9 +307,14 @@ void TInfoForm::buildStatusBar() {
 }
 
 void TInfoForm::FormCreate() {
-    // Stored geometry is applied as it stands; the minimum size limits a too small one.
-    move(settings_.InfoFormLeft, settings_.InfoFormTop);
-    resize(settings_.InfoFormWidth, settings_.InfoFormHeight);
+    // The stored geometry as it stands when it lies on the screens; otherwise the window
+    // comes back onto a screen, no larger than it (a damaged or hand-edited file, or a
+    // screen since removed). The minimum size limits a too small one.
+    const QRect placed = PlaceOnScreens(QPoint(settings_.InfoFormLeft, settings_.InfoFormTop),
+                                        QSize(settings_.InfoFormWidth, settings_.InfoFormHeight),
+                                        minimumSize(), AvailableScreenAreas());
+    move(placed.topLeft());
+    resize(placed.size());
     // The choice lists of the pages of later subsystems are filled by those pages.
     InfoFormPageControl->setCurrentIndex(0);
     if (settings_.LastInfoFormTabIndex >= 0 && settings_.LastInfoFormTabIndex < kInfoPageCount)
@@ -375,10 +380,35 @@ void TInfoForm::DoStartTasks() {
         InfoFormPageControl->setCurrentIndex(settings_.LastInfoFormTabIndex);
     if (settings_.LastSetSheetTabIndex >= 0 && settings_.LastSetSheetTabIndex < 2)
         SetSheetPageControl->setCurrentIndex(settings_.LastSetSheetTabIndex);
-    // The Weather page opens the saved address (or gets the forecast) when it was the last
-    // page. The Radar and Satellite pages start their downloads themselves once they exist.
+    // The Weather page opens the saved address (or gets the forecast) and the Radar page
+    // fetches when it was the last page; the Satellite page presses "Get Satellite" once this
+    // tick is over.
     if (settings_.LastInfoFormTabIndex == kWeatherSheet)
         weatherPage_->OpenStartAddress();
+    if (settings_.LastInfoFormTabIndex == kRadarSheet)
+        radarPage_->startTask();
+    if (settings_.LastInfoFormTabIndex == kSatelliteSheet)
+        QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
+}
+
+bool TInfoForm::downloadsRunning() const {
+    return radarPage_->busy() || satellitePage_->downloading();
+}
+
+void TInfoForm::pageChanged(int index) {
+    if (shownPage_ == kRadarSheet && index != kRadarSheet)
+        radarPage_->RadarSheetExit();
+    if (index == kRadarSheet && shownPage_ != kRadarSheet)
+        radarPage_->RadarSheetEnter();
+    if (shownPage_ == kSatelliteSheet && index != kSatelliteSheet)
+        satellitePage_->SatelliteSheetExit();
+    if (index == kSatelliteSheet && shownPage_ != kSatelliteSheet)
+        satellitePage_->SatelliteSheetEnter();
+    shownPage_ = index;
+}
+
+void TInfoForm::refreshRadarTimeLabel() {
+    radarPage_->refreshTimeLabel();
 }
 
 bool TInfoForm::isShowing() const {
@@ -424,6 +454,10 @@ bool TInfoForm::ShowPage(InfoPage page) {
         weatherPage_->GetWeatherBut->setFocus();
         weatherPage_->GetForecast();
     }
+    if (showing && page == kSatelliteSheet) {
+        satellitePage_->GetSatelliteBut->setFocus();
+        QTimer::singleShot(0, satellitePage_, &SatellitePage::GetSatelliteButClick);
+    }
     if (page == kMapSheet && settings_.AutoOpenMap) // also when the window just closed
         mapsPage_->GetMapBut1Click();
     return showing;
@@ -443,6 +477,10 @@ bool TInfoForm::selectPage(int index) {
     activateWindow();
     if (index == kSetSheet)
         SetSheetPageControl->setCurrentIndex(0);
+    if (index == kRadarSheet) {
+        radarPage_->GetRadarBut->setFocus();
+        radarPage_->GetRadarButClick();
+    }
     return true;
 }
 
@@ -566,6 +604,8 @@ void TInfoForm::Timer2Timer() {
     if (!isVisible())
         return;
     moonPage_->animateStep();
+    radarPage_->animateStep();
+    satellitePage_->Timer2Step();
 }
 
 } // namespace skelvane

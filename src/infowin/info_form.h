@@ -23,6 +23,8 @@ class MapLocationGroup;
 class MapsPage;
 class WeatherPage;
 class PlanetPage;
+class RadarPage;
+class SatellitePage;
 class GraphPage;
 class YearPage;
 class Settings2Page;
@@ -66,6 +68,10 @@ public:
     ToolsPage* toolsPage() const { return toolsPage_; }
     TimePage* timePage() const { return timePage_; }
     Settings2Page* settings2Page() const { return settings2Page_; }
+    RadarPage* radarPage() const { return radarPage_; }
+    SatellitePage* satellitePage() const { return satellitePage_; }
+    // A page's download (on the user-interface thread) is running.
+    bool downloadsRunning() const;
 
     void SizeDefaultAction1Execute();
     void SizeMaximumAction1Execute();
@@ -101,7 +107,7 @@ public:
                          const std::string& timeFormat) override;
     void setWindowCaption(const QString& caption) override { setWindowTitle(caption); }
     void showPlanets(DateTime when) override;
-    void refreshRadarTimeLabel() override {}
+    void refreshRadarTimeLabel() override;
     QString localTimePanelText() const override;
     QString greenwichTimePanelText() const override;
 
@@ -124,6 +130,8 @@ private:
     void buildMenus();
     void buildStatusBar();
     void updateAnimationTimer();
+    // The page control moved to `index`: the page left and the page entered are told.
+    void pageChanged(int index);
     // One tick of the shared animation timer: the moon, radar and satellite steps in order.
     void Timer2Timer();
     // The report's times and the units on the settings pages.
@@ -148,6 +156,9 @@ private:
     ToolsPage* toolsPage_ = nullptr;
     TimePage* timePage_ = nullptr;
     Settings2Page* settings2Page_ = nullptr;
+    RadarPage* radarPage_ = nullptr;
+    int shownPage_ = -1; // the page last entered, for the pages' enter and exit steps
+    SatellitePage* satellitePage_ = nullptr;
     bool eclipseListStale_ = false; // a display mode changed: the eclipse group is redone
 
     bool creating_ = true;

@@ -4,6 +4,7 @@
 #include "infowin/page_services.h"
 #include "infowin/schedule_box.h"
 #include "infowin/time_servers.h"
+#include "net/decode/server_addresses.h"
 #include "widgets/platform_colours.h"
 #include "widgets/widget_factories.h"
 
@@ -74,6 +75,21 @@ std::optional<QString> WeatherServerFromText(const QString& text) {
     return text.left(kMaxTextLength);
 }
 
+std::optional<QString> HostSettingFromText(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() > kMaxTextLength || !IsValidHostSetting(trimmed.toStdString()))
+        return std::nullopt;
+    return trimmed;
+}
+
+std::optional<QString> RadarServerFromText(const QString& text) {
+    return HostSettingFromText(text);
+}
+
+std::optional<QString> SatelliteServerFromText(const QString& text) {
+    return HostSettingFromText(text);
+}
+
 std::optional<int> ProxyPortFromText(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
@@ -93,6 +109,7 @@ Settings2Page::Settings2Page(Settings& settings, ClockWindowLink& clockWindow,
     auto* left = new QVBoxLayout;
     left->setSpacing(6);
     left->addWidget(buildWeatherGroup());
+    left->addWidget(buildSatelliteGroup());
     left->addWidget(buildProxyGroup());
     left->addStretch(1);
     auto* right = new QVBoxLayout;
@@ -157,6 +174,55 @@ QGroupBox* Settings2Page::buildWeatherGroup() {
     grid->addWidget(onStartup, 1, 0, 1, 2);
     grid->addWidget(UpdateWeatherPerScheduleBox, 2, 0, 1, 2);
     grid->addWidget(units, 3, 0, 1, 2);
+    addRadarServerRows(group, grid, 4);
+    grid->setColumnStretch(1, 1);
+    return group;
+}
+
+void Settings2Page::addRadarServerRows(QWidget* group, QGridLayout* grid, int firstRow) {
+    // The radar pictures' servers, tried in this order for a site's frame lists.
+    const struct {
+        const char* name;
+        const char* caption;
+        QString Settings::*setting;
+    } rows[] = {
+        {"RadarServerEd", "Radar Server:", &Settings::RadarServer},
+        {"RadarServerAlternative1Ed", "Radar Alt. 1:", &Settings::RadarServerAlternative1},
+        {"RadarServerAlternative2Ed", "Radar Alt. 2:", &Settings::RadarServerAlternative2},
+    };
+    int row = firstRow;
+    for (const auto& entry : rows) {
+        auto* edit = new QLineEdit(settings_.*entry.setting, group);
+        edit->setObjectName(QLatin1String(entry.name));
+        edit->setMaxLength(kMaxTextLength);
+        const auto setting = entry.setting;
+        connect(edit, &QLineEdit::textChanged, this, [this, setting](const QString& text) {
+            if (const std::optional<QString> host = RadarServerFromText(text))
+                settings_.*setting = *host;
+        });
+        grid->addWidget(NamedLabel(group, QString(), QLatin1String(entry.caption)), row, 0);
+        grid->addWidget(edit, row, 1);
+        ++row;
+    }
+}
+
+QGroupBox* Settings2Page::buildSatelliteGroup() {
+    auto* group = new QGroupBox(QStringLiteral(" Satellite Image Server "), this);
+    group->setObjectName(QStringLiteral("SatelliteServerGroup"));
+    SatelliteServerEd = new QLineEdit(settings_.SatelliteServer, group);
+    SatelliteServerEd->setObjectName(QStringLiteral("SatelliteServerEd"));
+    SatelliteServerEd->setMaxLength(kMaxTextLength);
+    SatelliteServerEd->setToolTip(
+        QStringLiteral("The server of the Satellite page's pictures, movies and loops: a host "
+                       "name or address, with :port when it needs one"));
+    // A text that is no host name (while it is typed, say) keeps the stored server.
+    connect(SatelliteServerEd, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (const std::optional<QString> server = SatelliteServerFromText(text))
+            settings_.SatelliteServer = *server;
+    });
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(NamedLabel(group, QString(), QStringLiteral("Server:")), 0, 0);
+    grid->addWidget(SatelliteServerEd, 0, 1);
     grid->setColumnStretch(1, 1);
     return group;
 }

@@ -9,6 +9,7 @@ class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QLineEdit;
 class QRadioButton;
@@ -22,6 +23,19 @@ struct Settings;
 // The weather server text to store, when it looks like a host name: longer than 5
 // characters and holding a ".", cut to 128 characters. Nothing for any other text.
 std::optional<QString> WeatherServerFromText(const QString& text);
+
+// A host setting's text to store: a host name or address with an optional ":port" that can go
+// into an address as it stands (blanks around it dropped), at most 128 characters. Nothing for
+// any other text, which keeps the setting while the box holds a half-typed name.
+std::optional<QString> HostSettingFromText(const QString& text);
+
+// A radar server text to store: a host name or address with an optional ":port" that can go
+// into an address as it stands, at most 128 characters. Nothing for any other text (the
+// setting keeps its value while the box holds a half-typed name).
+std::optional<QString> RadarServerFromText(const QString& text);
+// The satellite image server to store: a host name or address with an optional ":port"
+// (blanks around it dropped). Nothing for any other text, which keeps the setting.
+std::optional<QString> SatelliteServerFromText(const QString& text);
 
 // The proxy port to store for the port box's text: the number for a whole number from 0 to
 // 65535, 0 for an empty box, nothing (keep the setting) for anything else.
@@ -61,6 +75,7 @@ signals:
 private:
     QGroupBox* buildWeatherGroup();
     QGroupBox* buildProxyGroup();
+    QGroupBox* buildSatelliteGroup();
     QGroupBox* buildSettingsGroup();
     QCheckBox* makeActionBox(QWidget* parent, QAction* action);
     QComboBox* makeColorBox(QWidget* parent, const QString& name);
@@ -71,12 +86,15 @@ private:
     ClockWindowLink& clockWindow_;
     QList<QAction*> settingsToggles_;
 
+    void addRadarServerRows(QWidget* group, QGridLayout* grid, int firstRow);
+
     QComboBox* WeatherServerComboBox = nullptr;
     ScheduleBox* UpdateWeatherPerScheduleBox = nullptr;
     QRadioButton *FahrenheitRadio = nullptr, *CelsiusRadio = nullptr;
     QCheckBox* UseProxyServerBox = nullptr;
     QLineEdit *ProxyServerEd = nullptr, *ProxyServerPortEd = nullptr;
     QLineEdit *ProxyUserNameEd = nullptr, *ProxyPasswordEd = nullptr;
+    QLineEdit* SatelliteServerEd = nullptr;
     QButtonGroup* trayGroup_ = nullptr;
     QGroupBox* TrayIconGroup = nullptr;
     QComboBox *ForeColorBox = nullptr, *BackColorBox = nullptr;

@@ -42,6 +42,11 @@ std::optional<double> ParseCoordinateField(std::string_view text) {
     return (Contains(upper, 'W') || Contains(upper, 'S')) ? -*value : *value;
 }
 
+bool CoordinateIsLatitude(std::string_view text) {
+    const std::string upper = UpperAscii(text);
+    return Contains(upper, 'N') || Contains(upper, 'S');
+}
+
 bool CoordinateIsSouth(std::string_view text) {
     return Contains(UpperAscii(text), 'S');
 }

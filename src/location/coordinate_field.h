@@ -22,6 +22,9 @@ CoordinateParts SplitCoordinateField(std::string_view text);
 // (a blank field would otherwise read as 0).
 std::optional<double> ParseCoordinateField(std::string_view text);
 
+// Whether ParseCoordinateField reads the text as a latitude: it holds N or S (any case).
+bool CoordinateIsLatitude(std::string_view text);
+
 // The hemisphere lists as SetLatitudeDisplay and SetLongitudeDisplay choose them: South
 // when the text holds S; East when it holds E (so a longitude without a letter is West).
 bool CoordinateIsSouth(std::string_view text);

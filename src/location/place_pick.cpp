@@ -5,7 +5,10 @@
 #include "location/place_tables.h"
 #include "location/place_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <limits>
 
 namespace skelvane {
 
@@ -13,9 +16,15 @@ namespace {
 
 constexpr double kMetresPerFoot = 0.3048;
 constexpr double kNoStationYet = 25000; // miles; farther than any two points on Earth
+// The elevations a line may give: from below the shore of the Dead Sea to above the summit
+// of Everest, the altitudes the settings keep.
+constexpr double kLowestElevationFeet = -1500;
+constexpr double kHighestElevationFeet = 30000;
 
 std::string WholeNumberText(double value) {
-    return std::to_string(static_cast<long long>(std::nearbyint(value)));
+    char text[400]; // the largest double has 309 digits before the point
+    const int length = std::snprintf(text, sizeof text, "%.0f", std::nearbyint(value) + 0.0);
+    return length > 0 ? std::string(text, static_cast<std::size_t>(length)) : std::string();
 }
 
 } // namespace
@@ -29,8 +38,14 @@ std::optional<LatLon> GetLatLon(const LatLonEdits& edits) {
 }
 
 std::optional<LatLon> GetLatLon(std::string_view line) {
-    const auto lat = ParseCoordinateField(PlaceField(line, 5));
-    const auto lon = ParseCoordinateField(PlaceField(line, 6));
+    const std::string_view latitude = PlaceField(line, 5);
+    const std::string_view longitude = PlaceField(line, 6);
+    // Every line of the list writes N or S in the latitude and E or W in the longitude. One
+    // that mixes them up is damaged, not a place 173 degrees north.
+    if (!CoordinateIsLatitude(latitude) || CoordinateIsLatitude(longitude))
+        return std::nullopt;
+    const auto lat = ParseCoordinateField(latitude);
+    const auto lon = ParseCoordinateField(longitude);
     if (!lat || !lon)
         return std::nullopt;
     return LatLon{*lat, *lon};
@@ -68,13 +83,19 @@ StationEdits ClosestStationEdits(std::string_view stationLine, bool unitedStates
 
 std::optional<double> ElevationMetres(std::string_view line) {
     double metres = 0;
-    if (!ParseDecimal(PlaceField(line, 7), metres))
+    if (!ParseDecimal(PlaceField(line, 7), metres) ||
+        !(metres >= kLowestElevationFeet * kMetresPerFoot &&
+          metres <= kHighestElevationFeet * kMetresPerFoot))
         return std::nullopt;
     return metres;
 }
 
 int FeetFromMetres(double metres) {
-    return static_cast<int>(std::nearbyint(metres / kMetresPerFoot));
+    const double feet = std::nearbyint(metres / kMetresPerFoot);
+    if (std::isnan(feet))
+        return 0;
+    return static_cast<int>(std::clamp(feet, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 std::string AltitudeEditText(double metres, bool showMeters) {

@@ -26,7 +26,8 @@ struct LatLonEdits {
 };
 // GetLatLon: both triples must pass ParseDms with their bounds.
 std::optional<LatLon> GetLatLon(const LatLonEdits& edits);
-// The coordinates of a place-list line (fields 5 and 6); nothing unless both parse.
+// The coordinates of a place-list line (fields 5 and 6); nothing unless both parse, the
+// first as a latitude (it holds N or S) and the second as a longitude (it holds neither).
 std::optional<LatLon> GetLatLon(std::string_view line);
 
 // Great-circle distance between two places, in statute miles and in kilometres.
@@ -46,13 +47,15 @@ struct StationEdits {
 };
 StationEdits ClosestStationEdits(std::string_view stationLine, bool unitedStates);
 
-// Field 7 as metres, when it is a decimal number.
+// Field 7 as metres, when it is a decimal number of an elevation on land (-1500 ...
+// 30000 feet, the altitudes the settings keep); a damaged line gives nothing.
 std::optional<double> ElevationMetres(std::string_view line);
 // Elevation of the station line with this code (field 4, compared ignoring case). The list
 // gives US places no elevation of their own, and their station's is a far better guess
 // than the previous place's height. Nothing for a blank code or no such station.
 std::optional<double> StationElevation(const PlaceList& list, std::string_view code);
-// Metres as whole feet (m / 0.3048, halves to even).
+// Metres as whole feet (m / 0.3048, halves to even), held within the range of int; NaN
+// gives 0.
 int FeetFromMetres(double metres);
 // AltitudeEd's text for an elevation: whole feet, or whole metres when the unit list
 // shows "Meters" (both rounded halves to even).

@@ -61,7 +61,9 @@ std::string_view View(const QByteArray& bytes) {
 
 } // namespace
 
-bool DownloadState::GetGIF(const QString& host, const QString& path, GifAnimation& gif) {
+bool DownloadState::GetGIF(const QString& host, const QString& path, GifAnimation& gif,
+                           QByteArray* body) {
+    const std::lock_guard<std::mutex> oneAtATime(http1Busy_);
     const LoggingOff quiet(statusLogging);
     const std::optional<std::string> address =
         ServerAddress(host.toStdString(), path.toStdString(),
@@ -75,10 +77,13 @@ bool DownloadState::GetGIF(const QString& host, const QString& path, GifAnimatio
     if (!decoded || decoded->frames.empty())
         return false;
     gif = std::move(*decoded);
+    if (body)
+        *body = result.body;
     return true;
 }
 
-bool DownloadState::GetJPG(const QString& address, QImage& image) {
+bool DownloadState::GetJPG(const QString& address, QImage& image, QByteArray* body) {
+    const std::lock_guard<std::mutex> oneAtATime(http1Busy_);
     const LoggingOff quiet(statusLogging);
     const HttpResult result = http1().get(address);
     if (!result.ok() || !CheckJPGSignature(View(result.body)))
@@ -87,6 +92,8 @@ bool DownloadState::GetJPG(const QString& address, QImage& image) {
     if (decoded.isNull())
         return false;
     image = std::move(decoded);
+    if (body)
+        *body = result.body;
     return true;
 }
 

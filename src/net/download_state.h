@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <mutex>
 
 namespace skelvane {
 
@@ -46,9 +47,13 @@ public:
     // The image fetches of http1: the GIF at host + path (host with an optional port, through
     // the moved-layout table), or the JPEG at a full address. False when the request fails,
     // the body fails its signature check or does not decode; the image is then untouched.
-    // Status logging is off while they run.
-    bool GetGIF(const QString& host, const QString& path, GifAnimation& gif);
-    bool GetJPG(const QString& address, QImage& image);
+    // Status logging is off while they run. `body`, when given, receives the image's bytes as
+    // they came (when the fetch succeeds; it is left alone otherwise). They may run off the
+    // user-interface thread while it keeps its events running (RunKeepingEventsRunning); http1
+    // then serves one of them at a time, and a second waits for the first.
+    bool GetGIF(const QString& host, const QString& path, GifAnimation& gif,
+                QByteArray* body = nullptr);
+    bool GetJPG(const QString& address, QImage& image, QByteArray* body = nullptr);
 
     Settings& settings() { return settings_; }
 
@@ -60,6 +65,7 @@ private:
     Settings& settings_;
     HttpLimits limits_;
     std::unique_ptr<HttpClient> http1_;
+    std::mutex http1Busy_; // the image fetches' requests on http1, one at a time
     bool firewallNoticeShown_ = false;
 };
 

@@ -196,8 +196,15 @@ std::optional<GifAnimation> GifDecoder::run(QByteArrayView body, bool firstFrame
             frameControl = control; // a control extension governs the one image after it
         haveControl = false;
 
-        const ColourLookup lookup = MakeLookup(desc.ColorMap ? desc.ColorMap : gif->SColorMap,
-                                               frameControl.TransparentColor);
+        const ColorMapObject* colourMap = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
+        const ColourLookup lookup = MakeLookup(colourMap, frameControl.TransparentColor);
+        std::optional<std::uint32_t> transparentColour;
+        if (colourMap && frameControl.TransparentColor >= 0 &&
+            frameControl.TransparentColor < std::clamp(colourMap->ColorCount, 0, 256)) {
+            const GifColorType& c = colourMap->Colors[frameControl.TransparentColor];
+            transparentColour =
+                0xFF000000u | (std::uint32_t{c.Red} << 16) | (std::uint32_t{c.Green} << 8) | c.Blue;
+        }
         const QRect area =
             QRect(desc.Left, desc.Top, desc.Width, desc.Height) & QRect(QPoint(0, 0), screen);
         QImage previous;
@@ -246,7 +253,7 @@ std::optional<GifAnimation> GifDecoder::run(QByteArrayView body, bool firstFrame
             }
         }
 
-        animation.frames.push_back(GifFrame{canvas, frameControl.DelayTime});
+        animation.frames.push_back(GifFrame{canvas, frameControl.DelayTime, transparentColour});
         if (firstFrameOnly)
             break;
 

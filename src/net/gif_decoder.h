@@ -24,6 +24,10 @@ struct GifDecodeLimits {
 struct GifFrame {
     QImage image;              // Format_ARGB32, the logical screen's size
     int delayCentiseconds = 0; // from its graphic control extension, 0 without one
+    // The colour-table entry of the frame's transparent index (0xFFRRGGBB): the colour a
+    // painter that keys on colour treats as transparent. None without a transparent index
+    // or when the index lies past the colour table.
+    std::optional<std::uint32_t> transparentColour;
 };
 
 struct GifAnimation {

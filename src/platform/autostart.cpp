@@ -1,5 +1,7 @@
 #include "platform/autostart.h"
 
+#include "platform/private_files.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -55,7 +57,9 @@ bool SetRunWhenWindowsStarts(bool on, const QString& executablePath,
     if (!on)
         return QFile::exists(path) && QFile::remove(path);
 
-    if (executablePath.isEmpty() || !QDir().mkpath(autostartFolder))
+    // Folders made here (the autostart folder, and the config folder when even that is
+    // missing) are the user's own, as the desktop's base directories are meant to be.
+    if (executablePath.isEmpty() || !MakePrivateFolder(autostartFolder))
         return false;
     QSaveFile file(path); // replaces the old entry only once the new one is complete
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))

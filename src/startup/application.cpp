@@ -11,6 +11,7 @@
 #include "help/text_window.h"
 #include "infowin/about_page.h"
 #include "infowin/info_form.h"
+#include "infowin/radar_page.h"
 #include "infowin/weather_page.h"
 #include "net/download_state.h"
 #include "net/live/live_setup.h"
@@ -46,9 +47,10 @@ void SaveScreenshotsAndClose(TForm1& form, const Settings& settings, const QStri
     form.close();
 }
 
-// Waits for the first tick to have painted, for the start-up downloads to have ended (at
-// most ten seconds: a picture of a server that does not answer is a picture too) and for a
-// page the Weather page opened to have loaded (at most twenty seconds).
+// Waits for the first tick to have painted, for the start-up downloads (the weather's and the
+// Radar and Satellite pages') to have ended (at most ten seconds: a picture of a server that
+// does not answer is a picture too) and for a page the Weather page opened to have loaded (at
+// most twenty seconds).
 void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings& settings,
                                    const QString& folder) {
     QObject::connect(
@@ -57,21 +59,22 @@ void TakeScreenshotsAfterFirstTick(TForm1& form, TInfoForm& info, const Settings
             auto* poll = new QTimer(&form);
             auto waited = std::make_shared<int>(0);
             auto pageSeen = std::make_shared<bool>(false);
-            QObject::connect(poll, &QTimer::timeout, &form,
-                             [&form, &info, &settings, folder, poll, waited, pageSeen] {
-                                 *waited += poll->interval();
-                                 const bool loading = info.weatherPage()->navigationPending();
-                                 *pageSeen = *pageSeen || loading;
-                                 if ((form.weather().downloadsRunning() > 0 && *waited < 10000) ||
-                                     (loading && *waited < 20000))
-                                     return;
-                                 poll->stop();
-                                 // A loaded page paints a moment later.
-                                 QTimer::singleShot(
-                                     *pageSeen ? 1000 : 0, &form, [&form, &settings, folder] {
-                                         SaveScreenshotsAndClose(form, settings, folder);
-                                     });
-                             });
+            QObject::connect(
+                poll, &QTimer::timeout, &form,
+                [&form, &info, &settings, folder, poll, waited, pageSeen] {
+                    *waited += poll->interval();
+                    const bool loading = info.weatherPage()->navigationPending();
+                    *pageSeen = *pageSeen || loading;
+                    const bool downloading =
+                        form.weather().downloadsRunning() > 0 || info.downloadsRunning();
+                    if ((downloading && *waited < 10000) || (loading && *waited < 20000))
+                        return;
+                    poll->stop();
+                    // A loaded page paints a moment later.
+                    QTimer::singleShot(*pageSeen ? 1000 : 0, &form, [&form, &settings, folder] {
+                        SaveScreenshotsAndClose(form, settings, folder);
+                    });
+                });
             poll->start(300);
         },
         Qt::SingleShotConnection);
@@ -122,6 +125,11 @@ void ConnectHelpWindows(TForm1& form, TInfoForm& info, HelpLauncher& help,
 } // namespace
 
 int RunApplication(int argc, char* argv[]) {
+    // Qt Multimedia reads its backend from the environment: ffmpeg plays MPEG-1 reliably where
+    // GStreamer fails at random. Set before the application object exists; the movie player
+    // plugin, loaded with the first movie, then finds it.
+    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Skelvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Skelvane"));
@@ -137,6 +145,12 @@ int RunApplication(int argc, char* argv[]) {
     Settings settings;
     SettingsStore store(commandLine.settingsFolder.isEmpty() ? SettingsStore::DefaultFolder()
                                                              : commandLine.settingsFolder);
+    // A failed save is told on stderr (the information window's memo tells it too); the
+    // exit save's failure has nowhere else to go.
+    QObject::connect(&store, &SettingsStore::saveFailed, [](const QString& message) {
+        std::fprintf(stderr, "skelvane: %s\n", qPrintable(message));
+        std::fflush(stderr);
+    });
     // Closing the information window only hides it; the process ends with the clock window.
     QApplication::setQuitOnLastWindowClosed(false);
 

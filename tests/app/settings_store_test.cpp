@@ -1,5 +1,8 @@
 #include "app/settings_store.h"
 
+#include "support/file_modes_obeyed.h"
+#include "support/test_environment.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -7,7 +10,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <random>
@@ -57,9 +66,19 @@ Settings NonDefaultSettings() {
             [&](auto member) {
                 auto& v = s.*member;
                 using T = std::remove_cvref_t<decltype(v)>;
-                if constexpr (std::is_same_v<T, int>)
-                    v = (i % 3 == 0) ? -(1000 + i) : 1000 + i;
-                else if constexpr (std::is_same_v<T, bool>)
+                if constexpr (std::is_same_v<T, int>) {
+                    // Something other than the default that the value's range takes.
+                    const int wide = (i % 3 == 0) ? -(1000 + i) : 1000 + i;
+                    if (field.range.allows(wide)) {
+                        v = wide;
+                    } else if (field.range.kind == ValueRange::Kind::Between) {
+                        const auto low = static_cast<long long>(field.range.minimum);
+                        const auto high = static_cast<long long>(field.range.maximum);
+                        const long long picked = low + i % (high - low + 1);
+                        v = static_cast<int>(picked != v ? picked
+                                                         : (picked == high ? low : picked + 1));
+                    }
+                } else if constexpr (std::is_same_v<T, bool>)
                     v = !v;
                 else if constexpr (std::is_same_v<T, double>)
                     v = -33.9 + i * 0.1;
@@ -71,8 +90,8 @@ Settings NonDefaultSettings() {
             field.member);
     }
     s.WeekStart = 3;
-    s.TrayForeColor = INT_MIN;
-    s.TrayBackColor = INT_MAX;
+    s.TrayForeColor = 0xFFFFFF;                               // the last RGB colour
+    s.TrayBackColor = static_cast<std::int32_t>(0xFF00001Eu); // the last system colour
     s.WeatherStationCode = QStringLiteral("EGLL");
     s.SaveOnExit = true;
     s.SaveLocation = {s.PlaceName, s.CityName, s.StateName, s.CountryName, s.ZipCode, s.Altitude};
@@ -117,13 +136,21 @@ protected:
         return s;
     }
 
-    // A store whose current file holds `lines` under the settings section.
+    // A store whose current file holds `lines` under the settings section. Each call uses a
+    // folder of its own: QSettings keeps files it has read by path, size and modification
+    // time, which two quick writes of the same length can share.
     Settings ReadFrom(const QByteArray& lines) {
-        WriteFile(SettingsStore(dir_.path()).currentPath(), "[Settings]\n" + lines + "\n");
-        return ReadBack();
+        const QString folder = dir_.filePath(QStringLiteral("read%1").arg(++reads_));
+        EXPECT_TRUE(QDir().mkpath(folder));
+        WriteFile(SettingsStore(folder).currentPath(), "[Settings]\n" + lines + "\n");
+        SettingsStore store(folder);
+        Settings s;
+        store.ReadIniFile(s);
+        return s;
     }
 
     QTemporaryDir dir_;
+    int reads_ = 0;
 };
 
 TEST_F(SettingsStoreTest, EmptyStoreReadsBuiltInDefaults) {
@@ -443,11 +470,298 @@ TEST_F(SettingsStoreTest, SaveReportsAFolderThatCannotBeWritten) {
     const QString blocker = dir_.filePath("not-a-folder");
     WriteFile(blocker, "x");
     SettingsStore store(blocker + "/Skelvane");
+    QStringList said;
+    QObject::connect(&store, &SettingsStore::saveFailed,
+                     [&said](const QString& message) { said << message; });
     Settings s;
     store.ReadIniFile(s);
     EXPECT_EQ(Dump(s), Dump(Settings{}));
     EXPECT_FALSE(store.SaveIniFile(s));
     EXPECT_FALSE(store.WriteURL(QStringLiteral("http://example.org")));
+    ASSERT_EQ(said.size(), 1) << "said once";
+    EXPECT_TRUE(said[0].startsWith("Settings could not be saved to " + store.currentPath()))
+        << said[0].toStdString();
+    EXPECT_TRUE(said[0].contains("Not a directory")) << said[0].toStdString();
+}
+
+// The permission bits of a path as the system holds them.
+int ModeOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return static_cast<int>(info.st_mode & 07777);
+}
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+TEST_F(SettingsStoreTest, TheStoreIsPrivateAfterEverySave) {
+    const QString config = dir_.filePath("config");
+    const QString folder = config + "/Skelvane"; // neither exists yet
+    SettingsStore store(folder);
+    Settings s;
+    store.ReadIniFile(s);
+    s.UseProxyServer = true;
+    s.ProxyUserName = QStringLiteral("me");
+    s.ProxyPassword = QStringLiteral("secret");
+    const struct {
+        const char* name;
+        std::function<bool()> save;
+    } saves[] = {
+        {"exit save", [&] { return store.SaveIniFile(s); }},
+        {"forced save", [&] { return store.ForcedSave(s); }},
+        {"address save", [&] { return store.WriteURL(QStringLiteral("http://example.org")); }},
+        {"exit save again", [&] { return store.SaveIniFile(s); }},
+    };
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save.name);
+        // Opened up in between (an older release, or the user): each save closes it again.
+        if (QFile::exists(store.currentPath())) {
+            ASSERT_EQ(::chmod(QFile::encodeName(store.currentPath()).constData(), 0644), 0);
+        }
+        ASSERT_TRUE(save.save());
+        EXPECT_EQ(ModeOf(store.currentPath()), 0600);
+        EXPECT_EQ(FilesIn(folder), QStringList{"Skelvane.conf"}) << "no temporary file left";
+    }
+    EXPECT_EQ(ModeOf(folder), 0700);
+    EXPECT_EQ(ModeOf(config), 0700);
+    EXPECT_EQ(ReadBack().ProxyPassword, QString()) << "ReadBack reads the test's own folder";
+    SettingsStore again(folder);
+    Settings read;
+    again.ReadIniFile(read);
+    EXPECT_EQ(read.ProxyPassword, "secret");
+}
+
+TEST_F(SettingsStoreTest, AMovedLegacyStoreIsPrivateToo) {
+    SettingsStore store(dir_.path());
+    WriteFile(store.legacyPath(), "[Settings]\nProxyPassword=secret\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(store.legacyPath()).constData(), 0644), 0);
+    Settings s;
+    store.ReadIniFile(s);
+    ASSERT_TRUE(store.SaveIniFile(s));
+    EXPECT_EQ(ModeOf(store.currentPath()), 0600);
+}
+
+TEST_F(SettingsStoreTest, AFailedSaveKeepsThePreviousFileAndSaysWhyOnce) {
+    SettingsStore store(dir_.path());
+    QStringList said;
+    QObject::connect(&store, &SettingsStore::saveFailed,
+                     [&said](const QString& message) { said << message; });
+    Settings s;
+    store.ReadIniFile(s);
+    s.WindowTop = 123;
+    ASSERT_TRUE(store.SaveIniFile(s));
+    const QByteArray before = ReadAll(store.currentPath());
+    ASSERT_GT(before.size(), 1000);
+
+    s.WindowTop = 456;
+    {
+        const test::ScopedFileSizeLimit full(before.size() / 2);
+        EXPECT_FALSE(store.SaveIniFile(s));
+        EXPECT_FALSE(store.ForcedSave(s));
+        EXPECT_FALSE(store.WriteURL(QStringLiteral("http://example.org")));
+    }
+    EXPECT_EQ(ReadAll(store.currentPath()), before) << "the previous file is intact";
+    EXPECT_EQ(FilesIn(dir_.path()), QStringList{"Skelvane.conf"}) << "no temporary file left";
+    ASSERT_EQ(said.size(), 1) << "three failed saves, said once";
+    EXPECT_EQ(said[0].toStdString(), ("Settings could not be saved to " + store.currentPath() +
+                                      ": " + QString::fromLocal8Bit(std::strerror(EFBIG)))
+                                         .toStdString());
+    EXPECT_EQ(store.lastSaveError(), said[0]);
+
+    // Once a save works again, a later failure is told again.
+    ASSERT_TRUE(store.SaveIniFile(s));
+    EXPECT_TRUE(store.lastSaveError().isEmpty());
+    EXPECT_EQ(ReadBack().WindowTop, 456);
+    {
+        const test::ScopedFileSizeLimit full(64);
+        EXPECT_FALSE(store.SaveIniFile(s));
+    }
+    EXPECT_EQ(said.size(), 2);
+}
+
+TEST_F(SettingsStoreTest, AReadOnlyFolderKeepsThePreviousFile) {
+    const FileModesObeyed asAnyUser;
+    if (!asAnyUser.obeyed())
+        GTEST_SKIP() << "running as root, whom file modes do not stop; the file-size limit "
+                        "test shows the same failure";
+    SettingsStore store(dir_.path());
+    Settings s;
+    store.ReadIniFile(s);
+    ASSERT_TRUE(store.SaveIniFile(s));
+    const QByteArray before = ReadAll(store.currentPath());
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    ASSERT_EQ(::chmod(folder.constData(), 0500), 0);
+
+    s.WindowTop = 456;
+    const bool saved = store.SaveIniFile(s);
+    const QString reason = store.lastSaveError();
+    ::chmod(folder.constData(), 0700);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadAll(store.currentPath()), before);
+    EXPECT_TRUE(reason.endsWith(QString::fromLocal8Bit(std::strerror(EACCES))))
+        << reason.toStdString();
+}
+
+// The ranges every stored number must lie within, written out here independently of the
+// settings table: each row gives the last value taken and the first refused at both ends.
+struct NumberRange {
+    const char* name;
+    const char *lowIn, *lowOut, *highIn, *highOut;
+};
+const NumberRange kNumberRanges[] = {
+    {"WindowTop", "-32768", "-32769", "32767", "32768"},
+    {"WindowLeft", "-32768", "-32769", "32767", "32768"},
+    {"InfoFormTop", "-32768", "-32769", "32767", "32768"},
+    {"InfoFormLeft", "-32768", "-32769", "32767", "32768"},
+    {"InfoFormHeight", "1", "0", "32767", "32768"},
+    {"InfoFormWidth", "1", "0", "32767", "32768"},
+    {"DisplayLevel", "1", "0", "4", "5"},
+    {"LastInfoFormTabIndex", "0", "-1", "12", "13"},
+    {"LastSetSheetTabIndex", "0", "-1", "1", "2"},
+    {"WeekStart", "0", "-1", "7", "8"},
+    {"JumpBackMinutes", "0", "-1", "1440", "1441"},
+    {"UpdateClockMinutes", "1", "0", "1440", "1441"},
+    {"LastTimeStamp", "-693593", "-693593.5", "2958465.99", "2958466"}, // years 1 ... 9999
+    {"LastTimeAdjust", "-3652058", "-3652060", "3652058", "3652060"},
+    {"Latitude", "-90", "-90.000001", "90", "90.000001"},
+    {"Longitude", "-180", "-180.000001", "180", "180.000001"},
+    {"Altitude", "-1500", "-1501", "30000", "30001"},
+    {"StateBoxItemIndex", "0", "-1", "2147483647", "2147483648"},
+    {"CountryBoxItemIndex", "0", "-1", "2147483647", "2147483648"},
+    {"CityBoxItemIndex", "0", "-1", "2147483647", "2147483648"},
+    {"UpdateWeatherMinutes", "1", "0", "1440", "1441"},
+    {"WeatherSourceBoxItemIndex", "0", "-1", "24", "25"},
+    {"ProxyPort", "0", "-1", "65535", "65536"},
+    {"StateMaxImages", "1", "0", "30", "31"},
+    {"NationalMaxImages", "1", "0", "30", "31"},
+    {"SpeedUpDownPosition", "1", "0", "99", "100"},
+    {"LeftClickGroupIndex", "0", "-1", "1", "2"},
+    {"RadarLocationBoxIndex", "0", "-1", "168", "169"},
+    {"RadarReflectivityBoxIndex", "0", "-1", "6", "7"},
+    {"SatelliteLocationBoxIndex", "0", "-1", "15", "16"},
+    {"SatelliteTypeBoxIndex", "0", "-1", "2", "3"},
+    {"SatelliteColorBoxIndex", "0", "-1", "4", "5"},
+    {"MapSiteIndex", "0", "-1", "23", "24"},
+    {"TimePositionBoxIndex", "0", "-1", "1", "2"},
+    // Any finite number; the calculator shows what it is given.
+    {"NumberInCalculator", "-1e308", "-inf", "1e308", "inf"},
+    // Colour numbers: red in the low byte up to 0xFFFFFF; system colours 0xFF000000 ... 30.
+    {"TrayForeColor", "-16777216", "-16777217", "16777215", "16777216"},
+    {"TrayBackColor", "-16777186", "-16777185", "0", "-1"},
+};
+
+// A numeric field's value as a double, for comparisons across int and double fields.
+double NumberOf(const Settings& s, const SettingField& field) {
+    return std::visit(
+        [&](auto member) -> double {
+            using T = std::remove_cvref_t<decltype(s.*member)>;
+            if constexpr (std::is_same_v<T, int> || std::is_same_v<T, double>)
+                return static_cast<double>(s.*member);
+            else
+                return std::nan("");
+        },
+        field.member);
+}
+
+bool IsNumeric(const SettingField& field) {
+    return std::holds_alternative<int Settings::*>(field.member) ||
+           std::holds_alternative<double Settings::*>(field.member);
+}
+
+const SettingField& FieldNamed(const char* name) {
+    for (const SettingField& field : SettingFields())
+        if (QLatin1String(field.name) == QLatin1String(name))
+            return field;
+    ADD_FAILURE() << "no stored value " << name;
+    return SettingFields().front();
+}
+
+TEST_F(SettingsStoreTest, EveryStoredNumberHasItsRange) {
+    QSet<QString> covered;
+    for (const NumberRange& range : kNumberRanges)
+        covered.insert(QLatin1String(range.name));
+    for (const SettingField& field : SettingFields()) {
+        if (IsNumeric(field)) {
+            EXPECT_TRUE(covered.contains(QLatin1String(field.name)))
+                << field.name << " needs a row in kNumberRanges";
+        }
+    }
+
+    const Settings defaults;
+    for (const NumberRange& range : kNumberRanges) {
+        SCOPED_TRACE(range.name);
+        const SettingField& field = FieldNamed(range.name);
+        const QByteArray name(range.name);
+        for (const char* inside : {range.lowIn, range.highIn}) {
+            const Settings s = ReadFrom(name + "=" + inside);
+            EXPECT_DOUBLE_EQ(NumberOf(s, field), std::stod(inside)) << inside << " is taken";
+        }
+        for (const char* outside : {range.lowOut, range.highOut}) {
+            const Settings s = ReadFrom(name + "=" + outside);
+            EXPECT_EQ(NumberOf(s, field), NumberOf(defaults, field))
+                << outside << " reads as the default";
+        }
+    }
+}
+
+TEST_F(SettingsStoreTest, HostileNumbersReadAsDefaults) {
+    // None of these is a usable value of any stored number.
+    const char* hostile[] = {
+        "nan",    "NaN",         "-nan",         "inf",     "-inf",           "+infinity", "1e999",
+        "-1e999", "99999999999", "-99999999999", "1e30",    "-1e30",          "abc",       "12abc",
+        "0x10",   "1,5",         "--1",          "\"1 2\"", "@Rect(1 2 3 4)", "",
+    };
+    const Settings defaults;
+    for (const SettingField& field : SettingFields()) {
+        if (!IsNumeric(field) || QLatin1String(field.name) == QLatin1String("NumberInCalculator"))
+            continue;
+        for (const char* text : hostile) {
+            const Settings s = ReadFrom(QByteArray(field.name) + "=" + text);
+            EXPECT_EQ(NumberOf(s, field), NumberOf(defaults, field)) << field.name << "=" << text;
+        }
+    }
+    // The calculator's number takes any finite value, but nothing else.
+    for (const char* text : {"nan", "inf", "-inf", "1e999", "abc", ""})
+        EXPECT_EQ(ReadFrom(QByteArray("NumberInCalculator=") + text).NumberInCalculator, 0.0)
+            << text;
+    EXPECT_EQ(ReadFrom("NumberInCalculator=-1e30").NumberInCalculator, -1e30);
+}
+
+TEST_F(SettingsStoreTest, RefusedCoordinatesLeaveNoPlace) {
+    const struct {
+        const char* name;
+        QByteArray lines;
+        bool placeKept;
+    } cases[] = {
+        {"not numbers", "Latitude=nan\nLongitude=inf", false},
+        {"latitude beyond the pole", "Latitude=90.5\nLongitude=10", false},
+        {"longitude beyond the date line", "Latitude=10\nLongitude=-181", false},
+        {"one coordinate unreadable", "Latitude=40.7\nLongitude=west", false},
+        {"both in range", "Latitude=-33.9\nLongitude=151.2", true},
+        {"coordinates not stored", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Settings s = ReadFrom(c.lines + "\nPlacename=Atlantis\nCityName=Sunken City\n"
+                                              "CountryName=Ocean\nZipCode=00000\nAltitude=-100");
+        if (c.placeKept) {
+            EXPECT_EQ(s.PlaceName, "Atlantis");
+            EXPECT_EQ(s.SaveLocation.ZipCode, "00000");
+            continue;
+        }
+        // The place reads as never chosen, which lets the start-up guess pick one.
+        EXPECT_EQ(s.Latitude, 0.0);
+        EXPECT_EQ(s.Longitude, 0.0);
+        EXPECT_FALSE(s.SouthernHemisphere);
+        for (const QString& text :
+             {s.PlaceName, s.CityName, s.CountryName, s.ZipCode, s.SaveLocation.PlaceName,
+              s.SaveLocation.CityName, s.SaveLocation.CountryName, s.SaveLocation.ZipCode})
+            EXPECT_TRUE(text.isEmpty()) << text.toStdString();
+        EXPECT_EQ(s.Altitude, -100) << "the altitude is checked on its own";
+        EXPECT_EQ(s.SaveLocation.Altitude, -100);
+    }
 }
 
 } // namespace

@@ -9,6 +9,10 @@
 
 #include <QAction>
 #include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -130,6 +134,50 @@ TEST_F(ClockWindowTest, StoredWindowStateIsApplied) {
     settings = Settings{};
     auto defaults = makeWindow(/*defaultsOnly=*/true);
     EXPECT_TRUE(defaults->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(ClockWindowTest, StoredPositionOffTheScreensComesBackOntoThem) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        int left, top;
+    } cases[] = {{5000, 140}, {-3000, -3000}, {120, 32000}, {screen.right() - 20, 100}};
+    for (const auto& c : cases) {
+        {
+            QSettings file(store.currentPath(), QSettings::IniFormat);
+            file.setValue(QStringLiteral("Settings/WindowTop"), c.top);
+            file.setValue(QStringLiteral("Settings/WindowLeft"), c.left);
+        }
+        auto window = makeWindow();
+        const QRect frame(window->pos(), window->sizeHint());
+        EXPECT_TRUE(screen.contains(frame))
+            << c.left << "," << c.top << " went to " << frame.x() << "," << frame.y();
+    }
+}
+
+TEST_F(ClockWindowTest, CoordinatesThatAreNoPlaceGiveWayToThePlaceOfTheZone) {
+    zone.reset();
+    zone.emplace("EST5EDT,M3.2.0,M11.1.0");
+    {
+        QSettings file(store.currentPath(), QSettings::IniFormat);
+        file.setValue(QStringLiteral("Settings/Latitude"), QStringLiteral("nan"));
+        file.setValue(QStringLiteral("Settings/Longitude"), QStringLiteral("inf"));
+        file.setValue(QStringLiteral("Settings/Placename"), QStringLiteral("Nowhere"));
+    }
+    auto window = makeWindow();
+    window->UpdateDisplays();
+    EXPECT_NE(settings.PlaceName, QStringLiteral("Nowhere"));
+    EXPECT_NEAR(settings.Latitude, 40.7, 1.0) << "the zone's city, New York";
+    EXPECT_NEAR(settings.Longitude, -74.0, 1.0);
+    // The September equinox in New York: the Sun rises near 6:45 AM and sets near 6:55 PM.
+    // Taken for 0°, 0° instead, the clock would say about 1:00 AM and 1:00 PM.
+    const QString sunrise = window->findChild<QLabel*>(QStringLiteral("SunriseLabel"))->text();
+    const QString sunset = window->findChild<QLabel*>(QStringLiteral("SunsetLabel"))->text();
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^Sunrise +[67]:\\d\\d AM$")).match(sunrise).hasMatch())
+        << sunrise.toStdString();
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^Sunset +[67]:\\d\\d PM$")).match(sunset).hasMatch())
+        << sunset.toStdString();
 }
 
 TEST_F(ClockWindowTest, WeekStartFromTheLocaleIsKeptAsADay) {

@@ -13,7 +13,8 @@ status=0
 for file in bin/skelvane bin/skelvane-almanac lib/skelvane/skelvane-http share/skelvane/sitename.dat \
   bin/skelvane-fixture-server share/skelvane/demo/pub/data/observations/metar/decoded/KNYC.TXT \
   share/applications/skelvane.desktop share/metainfo/org.example.skelvane.metainfo.xml \
-  share/icons/hicolor/scalable/apps/skelvane.svg share/icons/hicolor/64x64/apps/skelvane.png; do
+  share/icons/hicolor/scalable/apps/skelvane.svg share/icons/hicolor/64x64/apps/skelvane.png \
+  lib/skelvane/plugins/libskelvane_media_player.so; do
   if [[ ! -s "$prefix/$file" ]]; then
     echo "missing: $file"
     status=1
@@ -29,6 +30,15 @@ fi
 desktop-file-validate "$prefix/share/applications/skelvane.desktop" || status=1
 appstreamcli validate --no-net "$prefix/share/metainfo/org.example.skelvane.metainfo.xml" \
   >/dev/null || status=1
+# The program itself never links Qt Multimedia: only its movie player plugin does.
+if ldd "$prefix/bin/skelvane" | grep -q Multimedia; then
+  echo "bin/skelvane links Qt Multimedia; only the movie player plugin may"
+  status=1
+fi
+if ! ldd "$prefix/lib/skelvane/plugins/libskelvane_media_player.so" | grep -q libQt6MultimediaWidgets; then
+  echo "the installed movie player plugin does not link Qt Multimedia"
+  status=1
+fi
 # Run from elsewhere: the place list is found beside the installed program, not here.
 if ! (cd / && "$prefix/bin/skelvane-almanac" place --zip 10001 | grep -q '"KNYC"'); then
   echo "the installed skelvane-almanac does not find its place list"

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
 namespace skelvane {
 namespace {
 
@@ -59,6 +64,26 @@ TEST(Altitude, MetresToFeetHalvesToEven) {
     EXPECT_EQ(AltitudeEditText(1626, false), "5335");
     EXPECT_EQ(AltitudeEditText(2.5, true), "2");
     EXPECT_EQ(AltitudeEditText(3.5, true), "4");
+    EXPECT_EQ(AltitudeEditText(-0.3, true), "0");
+}
+
+TEST(Altitude, DamagedElevationsGiveNoneAndFeetStayWithinInt) {
+    const struct {
+        const char* field;
+        std::optional<double> metres;
+    } cases[] = {
+        {"8849", 8849},          {"9144", 9144},           // 30000 feet
+        {"9145", std::nullopt},  {"-457", -457},           // -1500 feet is -457.2 m
+        {"-458", std::nullopt},  {"-1e143", std::nullopt}, // found by fuzzing
+        {"1e308", std::nullopt}, {"nan", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ElevationMetres(std::string("Top; ;Nepal; ;27-59-00N;086-55-00E;") + c.field),
+                  c.metres)
+            << c.field;
+    EXPECT_EQ(FeetFromMetres(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(FeetFromMetres(-1e300), std::numeric_limits<int>::min());
+    EXPECT_EQ(FeetFromMetres(std::nan("")), 0);
 }
 
 TEST(GetLatLon, ReadsTheEditsWithTheirHemispheres) {
@@ -80,6 +105,11 @@ TEST(GetLatLon, ReadsTheEditsWithTheirHemispheres) {
     ASSERT_TRUE(fromLine);
     EXPECT_NEAR(fromLine->latitude, -0.2167, 1e-4);
     EXPECT_FALSE(GetLatLon("Nowhere; ;Ecuador; ; ;078-31-00W")); // blank latitude
+    // Damaged lines (found by fuzzing): a latitude field without N or S would be read as a
+    // longitude, a place 173 degrees north.
+    EXPECT_FALSE(GetLatLon("Bad;NY;United States;KNYC;173-58-00W;27"));
+    EXPECT_FALSE(GetLatLon("Bad;NY;United States;KNYC;40-46-00;073-58-00W"));
+    EXPECT_FALSE(GetLatLon("Bad;NY;United States;KNYC;40-46-00N;40-46-00N"));
 }
 
 TEST(FindClosest, NearestParsableStationOfTheRangeFirstOnTies) {

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace skelvane {
 namespace {
@@ -60,6 +61,32 @@ TEST_F(DownloadStateTest, ImageFetchesCheckSignaturesAndLogNothing) {
     // Other requests of the same client are logged.
     downloads.http1().get(QString::fromStdString(server.url("/page.html")));
     EXPECT_GT(status.count(), 0);
+}
+
+TEST_F(DownloadStateTest, ImageFetchesFromTwoThreadsTakeTurnsOnTheOneClient) {
+    // Two pages' downloads may run at once, each off the user-interface thread while it keeps
+    // its events running; the one client serves them one after the other.
+    FixtureRule slowGif = FixtureRule::exactBody(gif.toStdString(), "image/gif", 200);
+    slowGif.delay = std::chrono::milliseconds(150);
+    server.setRule("/slow.gif", slowGif);
+    FixtureRule slowJpeg = FixtureRule::exactBody(jpeg.toStdString(), "image/jpeg", 200);
+    slowJpeg.delay = std::chrono::milliseconds(150);
+    server.setRule("/slow.jpg", slowJpeg);
+    bool gifOk = false, jpegOk = false;
+    GifAnimation animation;
+    QByteArray body;
+    QImage image;
+    std::thread first(
+        [&] { gifOk = downloads.GetGIF(host(), QStringLiteral("/slow.gif"), animation, &body); });
+    std::thread second(
+        [&] { jpegOk = downloads.GetJPG(QString::fromStdString(server.url("/slow.jpg")), image); });
+    first.join();
+    second.join();
+    EXPECT_TRUE(gifOk);
+    EXPECT_TRUE(jpegOk);
+    EXPECT_EQ(body, gif) << "the GIF's bytes as they came";
+    EXPECT_EQ(image.size(), QSize(8, 6));
+    EXPECT_TRUE(downloads.statusLogging);
 }
 
 TEST_F(DownloadStateTest, TheFirewallNoticeComesOncePerRun) {

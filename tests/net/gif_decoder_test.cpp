@@ -104,6 +104,27 @@ TEST(GifDecoder, TransparentPixelsShowTheFrameBelow) {
     EXPECT_EQ(b.pixel(1, 1), Opaque(kRed));
 }
 
+TEST(GifDecoder, EachFrameNamesTheColourOfItsTransparentIndex) {
+    HandGif gif;
+    gif.width = gif.height = 2;
+    gif.globalTable = {kRed, kGreen, kBlue, kWhite};
+    HandFrame local = WithControl(SolidFrame(0, 0, 2, 2, 0), 1, 0, 1);
+    local.localTable = {kBlue, 0x123456};
+    gif.frames = {WithControl(SolidFrame(0, 0, 2, 2, 0), 1, 0, 3), // white, as overlays use
+                  WithControl(SolidFrame(0, 0, 2, 2, 0), 1),       // no transparent index
+                  WithControl(SolidFrame(0, 0, 2, 2, 0), 1, 0, 9), // past the table
+                  local, SolidFrame(0, 0, 2, 2, 0)};               // no control extension
+    GifDecoder decoder;
+    const auto animation = decoder.decode(BuildGif(gif));
+    ASSERT_TRUE(animation) << decoder.errorString().toStdString();
+    ASSERT_EQ(animation->frames.size(), 5u);
+    EXPECT_EQ(animation->frames[0].transparentColour, Opaque(kWhite));
+    EXPECT_EQ(animation->frames[1].transparentColour, std::nullopt);
+    EXPECT_EQ(animation->frames[2].transparentColour, std::nullopt);
+    EXPECT_EQ(animation->frames[3].transparentColour, Opaque(0x123456)) << "the local table";
+    EXPECT_EQ(animation->frames[4].transparentColour, std::nullopt);
+}
+
 TEST(GifDecoder, ALocalTableWinsAndFramesPastTheEdgeAreCut) {
     HandGif gif;
     gif.width = gif.height = 4;

@@ -57,5 +57,25 @@ TEST(CheckJPGSignature, NeedsTwentyBytesTheStartMarkerAndAnApplicationName) {
         EXPECT_EQ(CheckJPGSignature(c.body), c.ok) << c.name;
 }
 
+TEST(CheckMPGSignature, ProgramStreamsAndVideoStreamsPassPagesAndShortBodiesFail) {
+    struct Case {
+        const char* name;
+        std::string body;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"pack header", Bytes({0, 0, 1, 0xBA, 0x21}), true},
+        {"sequence header", Bytes({0, 0, 1, 0xB3, 0x14}), true},
+        {"start code alone", Bytes({0, 0, 1, 0xBA}), false},
+        {"other start code", Bytes({0, 0, 1, 0xB5, 0}), false},
+        {"one zero too few", Bytes({0, 1, 0xBA, 0, 0}), false},
+        {"HTML page", "<HTML><HEAD><TITLE>404</TITLE>", false},
+        {"JPEG", Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0}), false},
+        {"empty", "", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CheckMPGSignature(c.body), c.ok) << c.name;
+}
+
 } // namespace
 } // namespace skelvane

@@ -197,6 +197,12 @@ TEST(SatelliteTimerStep, TheLoopStepsWhenItAnimatesOtherwiseTheMovie) {
     EXPECT_FALSE(SatelliteNeedsTimer(loop, movie, false));
     loop.Pause();
     EXPECT_FALSE(SatelliteNeedsTimer(loop, movie, true));
+
+    // "Animate" checked while no movie is loaded: nothing to tick for.
+    SatelliteMovie none;
+    none.SetAnimate(true);
+    EXPECT_TRUE(none.running());
+    EXPECT_FALSE(SatelliteNeedsTimer(loop, none, true));
 }
 
 TEST(MovieStopsAtEnd, RepeatOffStopsPastFrameThirteenOrAtAShortMoviesEnd) {

@@ -58,6 +58,28 @@ TEST(Autostart, WritesAndRemovesTheDesktopEntry) {
     EXPECT_FALSE(SetRunWhenWindowsStarts(false, exe, folder));
 }
 
+TEST(Autostart, FoldersItCreatesAreTheUsersOwn) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("shared"));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath("shared"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                          QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                          QFile::ExeOther));
+    const QString config = dir.filePath("shared/config");
+    ASSERT_TRUE(SetRunWhenWindowsStarts(true, "/usr/bin/skelvane", config + "/autostart"));
+
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QFile::Permissions everyone = owner | QFile::ReadGroup | QFile::WriteGroup |
+                                        QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther |
+                                        QFile::ExeOther;
+    for (const QString& made : {config, config + "/autostart"})
+        EXPECT_EQ(QFile::permissions(made) & everyone, owner) << made.toStdString();
+    EXPECT_EQ(QFile::permissions(dir.filePath("shared")) & everyone,
+              owner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther)
+        << "a folder that was there keeps its mode";
+}
+
 TEST(Autostart, FolderThatCannotBeCreatedFailsWithoutChanges) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -12,14 +12,18 @@
 #include "support/fake_clock.h"
 #include "support/qstring_printer.h"
 #include "support/scoped_zone.h"
+#include "support/test_environment.h"
 #include "widgets/link_label.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabBar>
@@ -107,16 +111,17 @@ TEST_F(InfoFormTest, ShownAtStartTheFirstTickStillComesAtOnce) {
 }
 
 TEST_F(InfoFormTest, StartsFromTheStoredGeometryAndPages) {
-    settings.InfoFormLeft = 120;
-    settings.InfoFormTop = 80;
+    // Within the offscreen platform's 800 x 800 screen.
+    settings.InfoFormLeft = 60;
+    settings.InfoFormTop = 20;
     settings.InfoFormWidth = 700;
-    settings.InfoFormHeight = 650;
+    settings.InfoFormHeight = 560;
     settings.LastInfoFormTabIndex = 10;
     settings.LastSetSheetTabIndex = 1;
     makeWindows();
     EXPECT_FALSE(info->isVisible()) << "ShowInfoFormAtStartup is off";
-    EXPECT_EQ(info->pos(), QPoint(120, 80));
-    EXPECT_EQ(info->size(), QSize(700, 650));
+    EXPECT_EQ(info->pos(), QPoint(60, 20));
+    EXPECT_EQ(info->size(), QSize(700, 560));
     EXPECT_EQ(info->pageIndex(), 10);
     EXPECT_EQ(info->setSheetIndex(), 1);
 
@@ -126,6 +131,49 @@ TEST_F(InfoFormTest, StartsFromTheStoredGeometryAndPages) {
     info = std::make_unique<TInfoForm>(servicesFor(*form).pageServices());
     form->setInfoWindow(info.get());
     EXPECT_EQ(info->size(), QSize(400, 300));
+}
+
+TEST_F(InfoFormTest, StoredGeometryOffTheScreensComesBackOntoThem) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* name;
+        int left, top, width, height;
+    } cases[] = {
+        {"wider than any screen", 260, 0, 32767, 730},
+        {"entirely off to the right", 5000, 80, 700, 500},
+        {"entirely above and left", -32768, -32768, 700, 500},
+        {"hanging off the bottom", 60, screen.bottom() - 50, 700, 500},
+    };
+    makeWindows();
+    for (const auto& c : cases) {
+        settings.InfoFormLeft = c.left;
+        settings.InfoFormTop = c.top;
+        settings.InfoFormWidth = c.width;
+        settings.InfoFormHeight = c.height;
+        info.reset();
+        info = std::make_unique<TInfoForm>(servicesFor(*form).pageServices());
+        form->setInfoWindow(info.get());
+        EXPECT_TRUE(screen.contains(info->geometry())) << c.name;
+        EXPECT_GE(info->width(), 400) << c.name;
+        EXPECT_GE(info->height(), 300) << c.name;
+    }
+}
+
+TEST_F(InfoFormTest, AFailedSaveOfTheSettingsIsToldOnceInTheWeatherMemo) {
+    makeWindows();
+    auto* memo = info->findChild<QPlainTextEdit*>(QStringLiteral("WeatherMemo2"));
+    ASSERT_NE(memo, nullptr);
+    ASSERT_TRUE(store.SaveIniFile(settings));
+    {
+        // The location page's "Save" and "Save ALL", each a forced save, on a full disk.
+        const test::ScopedFileSizeLimit full(64);
+        EXPECT_FALSE(store.ForcedSave(settings));
+        EXPECT_FALSE(store.ForcedSave(settings));
+    }
+    const QString expected = store.lastSaveError();
+    EXPECT_TRUE(expected.startsWith(QStringLiteral("Settings could not be saved to ")))
+        << expected.toStdString();
+    EXPECT_EQ(memo->toPlainText().count(expected), 1) << memo->toPlainText().toStdString();
 }
 
 TEST_F(InfoFormTest, PageCommandsToggleTheWindowOnTheirPage) {

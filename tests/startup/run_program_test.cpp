@@ -1,5 +1,6 @@
 // Runs the real program the way scripts/run does without a display: it starts, ticks,
 // writes its screenshots and exits through the normal close path.
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -127,6 +128,64 @@ TEST_F(RunProgramTest, SettingsSurviveARunAndSlashCLeavesThemUnchanged) {
     EXPECT_TRUE(menu >= 12 && menu <= 40) << "defaults, not the stored display level";
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
+}
+
+TEST_F(RunProgramTest, DamagedStoresStartOnDefaults) {
+    // Hand-edited stores that once crashed the program, hung it, or had it show sunrise and
+    // sunset for 0°, 0° under a place name of the user's.
+    const struct {
+        const char* name;
+        QByteArray lines;
+    } cases[] = {
+        {"huge width", "InfoFormWidth=999999999"},
+        {"huge width, negative height", "InfoFormWidth=999999999\nInfoFormHeight=-5"},
+        {"coordinates that are no place", "Latitude=nan\nLongitude=inf\nPlacename=Nowhere"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(QDir().mkpath(storeFolder()));
+        QFile store(storeFile());
+        ASSERT_TRUE(store.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        store.write("[Settings]\n" + c.lines + "\nShowInfoFormAtStartup=true\n");
+        store.close();
+
+        const RunResult result = run({});
+        ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+        ASSERT_EQ(result.printedPaths.size(), 2) << "the clock and the information window";
+        const QImage info(result.printedPaths.filter(QStringLiteral("infoform")).value(0));
+        ASSERT_FALSE(info.isNull());
+        // The offscreen platform's screen is 800 x 800.
+        EXPECT_GE(info.width(), 400);
+        EXPECT_LE(info.width(), 800);
+        EXPECT_GE(info.height(), 300);
+        EXPECT_LE(info.height(), 800);
+        EXPECT_FALSE(ClockShot(result).isNull());
+
+        QSettings stored(storeFile(), QSettings::IniFormat);
+        const double latitude = stored.value(QStringLiteral("Settings/Latitude")).toDouble();
+        const double longitude = stored.value(QStringLiteral("Settings/Longitude")).toDouble();
+        EXPECT_LE(stored.value(QStringLiteral("Settings/InfoFormWidth")).toInt(), 800);
+        if (c.lines.contains("Latitude")) {
+            // The place of the zone (TZ is New York), as on a first run.
+            EXPECT_NE(stored.value(QStringLiteral("Settings/Placename")).toString(),
+                      QStringLiteral("Nowhere"));
+            EXPECT_NEAR(latitude, 40.7, 1.0);
+            EXPECT_NEAR(longitude, -74.0, 1.0);
+        }
+    }
+}
+
+TEST_F(RunProgramTest, AStoreThatCannotBeSavedIsToldOnStderrAndTheRunEndsNormally) {
+    // A file stands where the store's folder should be.
+    QFile blocker(storeFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const RunResult result = run({});
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    EXPECT_EQ(result.printedPaths.size(), 2);
+    const QString said = QStringLiteral("skelvane: Settings could not be saved to ") + storeFile() +
+                         QStringLiteral(": ");
+    EXPECT_EQ(result.errors.count(said), 1) << result.errors.toStdString();
 }
 
 TEST_F(RunProgramTest, BadArgumentsExitWithTwo) {

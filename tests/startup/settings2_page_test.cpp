@@ -39,6 +39,25 @@ TEST(Settings2Rules, WeatherServerTextMustLookLikeAHostName) {
         EXPECT_EQ(WeatherServerFromText(c.text), c.stored) << c.text.toStdString();
 }
 
+TEST(Settings2Rules, SatelliteServerTakesAHostWithAnOptionalPort) {
+    const struct {
+        QString text;
+        std::optional<QString> stored;
+    } cases[] = {
+        {QStringLiteral("www.goes.noaa.gov"), QStringLiteral("www.goes.noaa.gov")},
+        {QStringLiteral(" 127.0.0.1:8089 "), QStringLiteral("127.0.0.1:8089")},
+        {QStringLiteral("[::1]:80"), QStringLiteral("[::1]:80")},
+        {QStringLiteral("localhost"), QStringLiteral("localhost")},
+        {QStringLiteral("http://www.goes.noaa.gov/"), std::nullopt},
+        {QStringLiteral("host:99999"), std::nullopt},
+        {QStringLiteral("two words"), std::nullopt},
+        {QString(), std::nullopt},
+        {QString(129, u'a'), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SatelliteServerFromText(c.text), c.stored) << c.text.toStdString();
+}
+
 TEST(Settings2Rules, ProxyPortTakesWholeNumbersAndEmpty) {
     const struct {
         const char* text;
@@ -47,6 +66,27 @@ TEST(Settings2Rules, ProxyPortTakesWholeNumbersAndEmpty) {
                  {"80a", {}},    {"70000", {}},    {"-1", {}}, {"1.5", {}}, {"99999999999", {}}};
     for (const auto& c : cases)
         EXPECT_EQ(ProxyPortFromText(QLatin1String(c.text)), c.port) << c.text;
+}
+
+TEST(Settings2Rules, RadarServerTextMustBeAHostWithAnOptionalPort) {
+    const struct {
+        QString text;
+        std::optional<QString> stored;
+    } cases[] = {
+        {QStringLiteral("radar.weather.gov"), QStringLiteral("radar.weather.gov")},
+        {QStringLiteral(" 127.0.0.1:8089 "), QStringLiteral("127.0.0.1:8089")},
+        {QStringLiteral("localhost"), QStringLiteral("localhost")},
+        {QStringLiteral("[::1]:80"), QStringLiteral("[::1]:80")},
+        {QStringLiteral("radar.weather.gov:"), std::nullopt}, // half typed
+        {QStringLiteral("host:70000"), std::nullopt},
+        {QStringLiteral("http://radar.weather.gov"), std::nullopt},
+        {QStringLiteral("radar.weather.gov/ridge"), std::nullopt},
+        {QStringLiteral("two words"), std::nullopt},
+        {QString(), std::nullopt},
+        {QString(129, u'a'), std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RadarServerFromText(c.text), c.stored) << c.text.toStdString();
 }
 
 class Settings2PageTest : public ::testing::Test {
@@ -113,6 +153,18 @@ TEST_F(Settings2PageTest, CheckBoxesShareTheClockWindowsSettingsActions) {
     }
 }
 
+TEST_F(Settings2PageTest, TheSatelliteServerBoxShowsAndStoresTheSetting) {
+    settings.SatelliteServer = QStringLiteral("127.0.0.1:8089");
+    makePage();
+    auto* server = control<QLineEdit>("SatelliteServerEd");
+    EXPECT_EQ(server->text(), QStringLiteral("127.0.0.1:8089"));
+    server->clear();
+    QTest::keyClicks(server, QStringLiteral("sat.example.org:81"));
+    EXPECT_EQ(settings.SatelliteServer, QStringLiteral("sat.example.org:81"));
+    QTest::keyClicks(server, QStringLiteral("/x"));
+    EXPECT_EQ(settings.SatelliteServer, QStringLiteral("sat.example.org:81"));
+}
+
 TEST_F(Settings2PageTest, ProxyFieldsEnabledOnlyWithUseProxyAndPasswordMasked) {
     settings.ProxyPort = 8080;
     makePage();
@@ -176,6 +228,30 @@ TEST_F(Settings2PageTest, WeatherServerScheduleAndUnits) {
     control<QRadioButton>("FahrenheitRadio")->click();
     EXPECT_EQ(settings.TemperatureUnits, u'F');
     EXPECT_EQ(unitsChanged.count(), 2);
+}
+
+TEST_F(Settings2PageTest, RadarServersShowAndStoreTheirHosts) {
+    settings.RadarServerAlternative1 = QStringLiteral("127.0.0.1:8089");
+    makePage();
+    const struct {
+        const char* box;
+        QString Settings::*setting;
+        const char* shown;
+    } rows[] = {
+        {"RadarServerEd", &Settings::RadarServer, "radar.weather.gov"},
+        {"RadarServerAlternative1Ed", &Settings::RadarServerAlternative1, "127.0.0.1:8089"},
+        {"RadarServerAlternative2Ed", &Settings::RadarServerAlternative2, "radar.weather.gov"},
+    };
+    for (const auto& row : rows) {
+        auto* box = control<QLineEdit>(row.box);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QLatin1String(row.shown)) << row.box;
+        const QString before = settings.*row.setting;
+        box->setText(QStringLiteral("radar.example.org:"));
+        EXPECT_EQ(settings.*row.setting, before) << row.box << ": a half-typed port is kept out";
+        box->setText(QStringLiteral("radar.example.org:8080"));
+        EXPECT_EQ(settings.*row.setting, QStringLiteral("radar.example.org:8080")) << row.box;
+    }
 }
 
 TEST_F(Settings2PageTest, TrayGroupDrivesTheTrayIconAndFollowsIt) {

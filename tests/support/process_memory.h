@@ -5,10 +5,15 @@
 
 namespace skelvane::test {
 
+// Whether a file whose name holds `name` ("libQt6Multimedia") is mapped into this process.
+inline bool LibraryMapped(const char* name) {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
+}
+
 // Whether a Qt WebEngine library is mapped into this process.
 inline bool WebEngineMapped() {
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngine");
+    return LibraryMapped("libQt6WebEngine");
 }
 
 // This process's resident size in kB (VmRSS of /proc/self/status); -1 when unreadable.

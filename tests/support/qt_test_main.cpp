@@ -17,6 +17,9 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_DATA_HOME", (configHome.path() + QStringLiteral("/data")).toUtf8());
     qputenv("XDG_CACHE_HOME", (configHome.path() + QStringLiteral("/cache")).toUtf8());
     qputenv("SKELVANE_LOOPBACK_ONLY", "1");
+    // As the program does: Qt Multimedia's ffmpeg backend plays MPEG-1 reliably.
+    if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     QApplication app(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();

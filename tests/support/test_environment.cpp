@@ -1,6 +1,13 @@
 #include "support/test_environment.h"
 
 #include <QtGlobal>
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 
 namespace skelvane::test {
 
@@ -15,6 +22,25 @@ ScopedEnv::~ScopedEnv() {
         qputenv(name_.constData(), *old_);
     else
         qunsetenv(name_.constData());
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(long long bytes) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        ADD_FAILURE() << "getrlimit: " << std::strerror(errno);
+    oldSoftLimit_ = limit.rlim_cur;
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        ADD_FAILURE() << "setrlimit: " << std::strerror(errno);
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(oldSoftLimit_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler_);
 }
 
 QString TestConfigHome() {

@@ -19,6 +19,21 @@ private:
     std::optional<QByteArray> old_;
 };
 
+// Makes every write that would grow a file beyond `bytes` fail with EFBIG for the lifetime
+// of the object, as a full disk would, for root as for anyone (file modes do not stop root).
+// The signal that would end the process at such a write is ignored meanwhile.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(long long bytes);
+    ~ScopedFileSizeLimit();
+    ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+    ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+
+private:
+    unsigned long long oldSoftLimit_ = 0;
+    void (*oldHandler_)(int) = nullptr;
+};
+
 // The XDG_CONFIG_HOME that the test main points at a fresh temporary folder, so that no
 // test reads or writes the real user's settings.
 QString TestConfigHome();

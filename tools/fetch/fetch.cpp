@@ -14,6 +14,14 @@ constexpr const char* kUsage =
     "                              [--settings-dir DIR]\n"
     "       skelvane-fetch time [--server HOST[:PORT]] [--timeout-ms N] [--json]\n"
     "                           [--settings-dir DIR]\n"
+    "       skelvane-fetch radar --view N [--product INDEX] [--frames N] [--animate] [--zoom 2]\n"
+    "                            [--layers topo,radar,counties,rivers,highways,cities,warnings,\n"
+    "                            rangering,legend] [--circles] [--home LAT,LON] [--warn-text]\n"
+    "                            [--server HOST[:PORT]] [--alt1 HOST[:PORT]] [--alt2 HOST[:PORT]]\n"
+    "                            --out DIR [--json] [--settings-dir DIR]\n"
+    "       skelvane-fetch satellite --location INDEX --type INDEX [--color INDEX] [--animate]\n"
+    "                                [--server HOST[:PORT]] --out DIR [--json]\n"
+    "                                [--settings-dir DIR]\n"
     "       skelvane-fetch live-check [--timeout-ms N] [--json] [--settings-dir DIR]";
 
 } // namespace
@@ -23,6 +31,8 @@ int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostr
     const std::map<std::string, Command> commands{
         {"weather", WeatherCommand},
         {"time", TimeCommand},
+        {"radar", RadarCommand},
+        {"satellite", SatelliteCommand},
         {"live-check", LiveCheckCommand},
     };
     if (words.empty() || words.front() == "--help") {

@@ -25,6 +25,8 @@ std::string HostOption(const Arguments& arguments, const std::string& name,
 // returns the exit status; bad options throw UsageError.
 int WeatherCommand(const std::vector<std::string>& words, std::ostream& out);
 int TimeCommand(const std::vector<std::string>& words, std::ostream& out);
+int RadarCommand(const std::vector<std::string>& words, std::ostream& out);
+int SatelliteCommand(const std::vector<std::string>& words, std::ostream& out);
 // Reaches the real services: never run by tests.
 int LiveCheckCommand(const std::vector<std::string>& words, std::ostream& out);
 

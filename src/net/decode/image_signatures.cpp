@@ -31,4 +31,11 @@ bool CheckJPGSignature(std::string_view body) {
            body.substr(16, 4) == "JFIF";
 }
 
+bool CheckMPGSignature(std::string_view body) {
+    if (body.size() <= 4 || body[0] != '\0' || body[1] != '\0' || body[2] != '\x01')
+        return false;
+    const auto code = static_cast<unsigned char>(body[3]);
+    return code == 0xBA || code == 0xB3;
+}
+
 } // namespace skelvane

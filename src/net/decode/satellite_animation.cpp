@@ -79,7 +79,7 @@ SatelliteTick SatelliteTimerStep(SatelliteLoop& loop, SatelliteMovie& movie, boo
 }
 
 bool SatelliteNeedsTimer(const SatelliteLoop& loop, const SatelliteMovie& movie, bool repeat) {
-    return loop.Animates(repeat) || movie.running();
+    return loop.Animates(repeat) || (movie.running() && movie.loaded());
 }
 
 bool MovieStopsAtEnd(bool repeat, int position, int lastFrame) {

@@ -98,8 +98,9 @@ struct SatelliteTick {
 SatelliteTick SatelliteTimerStep(SatelliteLoop& loop, SatelliteMovie& movie, bool repeat,
                                  double nowSeconds, bool moviePanelShowing);
 
-// Whether the satellite part still needs Timer2: the loop animates or the movie runs. Whoever
-// stops an animation keeps Timer2 enabled when this or another animation still needs it.
+// Whether the satellite part still needs Timer2: the loop animates, or a loaded movie runs
+// ("Animate" checked with no movie loaded keeps no timer ticking). Whoever stops an animation
+// keeps Timer2 enabled when this or another animation still needs it.
 bool SatelliteNeedsTimer(const SatelliteLoop& loop, const SatelliteMovie& movie, bool repeat);
 
 // MediaPlayer1Notify at the end of a play: with "Repeat" off the movie stops (the caller runs

@@ -6,6 +6,10 @@ namespace {
 
 constexpr std::size_t kBytesPerPixel = 3;
 
+// The scan rules pixels out by their red alone.
+static_assert(kExtremeWeatherColour.red == 255 && kTornadoColour.red == 255 &&
+              kSevereWeatherColour.red == 255 && kFlashFloodColour.red == 139);
+
 bool CoversItsSize(const RgbImageView& image) {
     if (image.width <= 0 || image.height <= 0)
         return false;
@@ -37,6 +41,9 @@ WeatherWarnings GetWarning(const RgbImageView& image) {
             if (x == 0 && y == height - 1)
                 continue;
             const std::uint8_t* pixel = row + x * kBytesPerPixel;
+            // Every warning colour has red 255 or 139: most pixels are ruled out at once.
+            if (pixel[0] != 255 && pixel[0] != 139)
+                continue;
             found.extremeWeather = found.extremeWeather || seen(pixel, kExtremeWeatherColour);
             found.tornado = found.tornado || seen(pixel, kTornadoColour);
             found.severeWeather = found.severeWeather || seen(pixel, kSevereWeatherColour);
