@@ -648,10 +648,10 @@ TEST_F(LiveTranslatorTest, TheLiveCheckAsksEverySourceAndReadsItsAnswer) {
     EXPECT_EQ(told.size(), checks.size()) << "each result told as it came";
     for (const LiveSourceEntry& entry : DefaultLiveSourceEntries()) {
         const std::string key(entry.key);
-        const bool checked = key.starts_with("radar.layer.") || key.starts_with("satellite.area.") ||
-                             key.starts_with("satellite.image.") || key.ends_with(".titles") ||
-                             key == "radar.map" || key == "relief.map" || key == "mosaic.layer" ||
-                             key == "warnings.features";
+        const bool checked =
+            key.starts_with("radar.layer.") || key.starts_with("satellite.area.") ||
+            key.starts_with("satellite.image.") || key.ends_with(".titles") || key == "radar.map" ||
+            key == "relief.map" || key == "mosaic.layer" || key == "warnings.features";
         if (checked) {
             EXPECT_TRUE(keys.count(key)) << key << " is not checked";
         }

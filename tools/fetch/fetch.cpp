@@ -29,10 +29,8 @@ constexpr const char* kUsage =
 int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     using Command = std::function<int(const std::vector<std::string>&, std::ostream&)>;
     const std::map<std::string, Command> commands{
-        {"weather", WeatherCommand},
-        {"time", TimeCommand},
-        {"radar", RadarCommand},
-        {"satellite", SatelliteCommand},
+        {"weather", WeatherCommand},      {"time", TimeCommand},
+        {"radar", RadarCommand},          {"satellite", SatelliteCommand},
         {"live-check", LiveCheckCommand},
     };
     if (words.empty() || words.front() == "--help") {

@@ -49,8 +49,8 @@ int LiveCheckCommand(const std::vector<std::string>& words, std::ostream& out) {
                               << '\n';
                       } else {
                           char head[64];
-                          std::snprintf(head, sizeof head, "%-4s %6ld ms  ", check.ok ? "ok" : "FAIL",
-                                        check.milliseconds);
+                          std::snprintf(head, sizeof head, "%-4s %6ld ms  ",
+                                        check.ok ? "ok" : "FAIL", check.milliseconds);
                           out << head << check.key << "  " << check.value << "\n      "
                               << check.detail << '\n';
                           if (!check.url.empty())
@@ -59,8 +59,9 @@ int LiveCheckCommand(const std::vector<std::string>& words, std::ostream& out) {
                       out.flush();
                   });
     if (!json)
-        out << (failed == 0 ? "every live source answered\n"
-                            : std::to_string(failed) + " live source(s) did not answer as expected\n");
+        out << (failed == 0
+                    ? "every live source answered\n"
+                    : std::to_string(failed) + " live source(s) did not answer as expected\n");
     return failed == 0 ? 0 : 1;
 }
 

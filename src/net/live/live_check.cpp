@@ -39,21 +39,21 @@ public:
         check.url = url.toStdString();
         HttpRequest request;
         request.url = url;
-        request.options.userAgent = QByteArray(kLiveUserAgent.data(),
-                                               static_cast<qsizetype>(kLiveUserAgent.size()));
+        request.options.userAgent =
+            QByteArray(kLiveUserAgent.data(), static_cast<qsizetype>(kLiveUserAgent.size()));
         request.options.accept = "*/*";
         request.options.limits = limits_;
         request.proxy = proxy_;
         const auto started = std::chrono::steady_clock::now();
         const HttpResult http = transport_.perform(request, {});
-        check.milliseconds = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                   std::chrono::steady_clock::now() - started)
-                                                   .count());
+        check.milliseconds =
+            static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                  std::chrono::steady_clock::now() - started)
+                                  .count());
         if (!http.ok()) {
             check.detail = http.errorText.isEmpty() ? "no answer" : http.errorText.toStdString();
         } else if (IsOgcExceptionReport(http.body)) {
-            check.detail = "a service exception: " +
-                           http.body.left(300).simplified().toStdString();
+            check.detail = "a service exception: " + http.body.left(300).simplified().toStdString();
         } else {
             check.ok = read(http.body, check.detail);
         }
@@ -97,8 +97,8 @@ bool ReadPicture(const QByteArray& body, std::string& detail) {
         detail = "not a JPEG or PNG picture (" + std::to_string(body.size()) + " bytes)";
         return false;
     }
-    detail = "a picture of " + std::to_string(image.width()) + " x " +
-             std::to_string(image.height());
+    detail =
+        "a picture of " + std::to_string(image.width()) + " x " + std::to_string(image.height());
     return true;
 }
 
@@ -113,9 +113,9 @@ std::vector<LiveCheck> RunLiveChecks(const LiveSourceTable& table, HttpTransport
 
     // Radar layers: each one's capabilities with its time dimension.
     std::string newestReflectivity;
-    for (const char* key : {"radar.layer.N0R", "radar.layer.N0V", "radar.layer.N1P",
-                            "radar.layer.NTP", "radar.layer.NCR", "radar.layer.N0Z",
-                            "mosaic.layer"}) {
+    for (const char* key :
+         {"radar.layer.N0R", "radar.layer.N0V", "radar.layer.N1P", "radar.layer.NTP",
+          "radar.layer.NCR", "radar.layer.N0Z", "mosaic.layer"}) {
         const std::string spec = checker.value(key);
         if (spec.empty()) {
             checker.note(key, true, "no source configured: the product fails with a status line");
@@ -151,17 +151,18 @@ std::vector<LiveCheck> RunLiveChecks(const LiveSourceTable& table, HttpTransport
 
     // One small map of each map server.
     const GeoBox okx = PictureBox(GetScaleLonLat(kOkxView, 1), {600, 550});
-    const MapLayer reflectivity = SplitMapLayer(FillPlaceholders(checker.value("radar.layer.N0R"), place));
+    const MapLayer reflectivity =
+        SplitMapLayer(FillPlaceholders(checker.value("radar.layer.N0R"), place));
     const std::pair<std::string_view, std::string> mapFields[] = {
         {"workspace", reflectivity.workspace}, {"layer", reflectivity.name}};
     checker.ask("radar.map",
                 GetMapUrl(FillPlaceholders(checker.value("radar.map"), mapFields),
-                          reflectivity.name, checker.value("radar.style"), okx, kSmall,
-                          "image/png", true, newestReflectivity),
+                          reflectivity.name, checker.value("radar.style"), okx, kSmall, "image/png",
+                          true, newestReflectivity),
                 ReadPicture);
     checker.ask("relief.map",
                 GetMapUrl(checker.value("relief.map"), checker.value("relief.layer"), "", okx,
-                            kSmall, "image/jpeg", false, ""),
+                          kSmall, "image/jpeg", false, ""),
                 ReadPicture);
 
     checker.ask("warnings.features", QString::fromStdString(checker.value("warnings.features")),
@@ -186,19 +187,18 @@ std::vector<LiveCheck> RunLiveChecks(const LiveSourceTable& table, HttpTransport
                   {"roads.map", "highways.titles"},
                   {"rivers.map", "rivers.titles"}};
     for (const auto& row : titled)
-        checker.ask(row.titles, CapabilitiesUrl(checker.value(row.map)),
-                    [&checker, row](const QByteArray& body, std::string& detail) {
-                        const std::vector<WmsLayer> layers = ReadWmsLayers(body);
-                        const std::string name =
-                            WmsLayerNameByTitle(layers, checker.value(row.titles));
-                        if (name.empty()) {
-                            detail = std::to_string(layers.size()) +
-                                     " layers, none with one of the titles";
-                            return false;
-                        }
-                        detail = "layer " + name + " of " + std::to_string(layers.size());
-                        return true;
-                    });
+        checker.ask(
+            row.titles, CapabilitiesUrl(checker.value(row.map)),
+            [&checker, row](const QByteArray& body, std::string& detail) {
+                const std::vector<WmsLayer> layers = ReadWmsLayers(body);
+                const std::string name = WmsLayerNameByTitle(layers, checker.value(row.titles));
+                if (name.empty()) {
+                    detail = std::to_string(layers.size()) + " layers, none with one of the titles";
+                    return false;
+                }
+                detail = "layer " + name + " of " + std::to_string(layers.size());
+                return true;
+            });
 
     // Each satellite area's infrared folder (the visible, water-vapour and colour bands of
     // the first area too): its index and the frames of the sizes in use.
@@ -213,32 +213,32 @@ std::vector<LiveCheck> RunLiveChecks(const LiveSourceTable& table, HttpTransport
             key, QString::fromStdString(SatelliteFolder(cdn, area, band)),
             [area, band](const QByteArray& body, std::string& detail) {
                 const std::string page = body.toStdString();
-                const auto still = ReadCdnFrames(page, area.satellite, area.sector, band,
-                                                 area.stillSize);
-                const auto loop = ReadCdnFrames(page, area.satellite, area.sector, band,
-                                                area.loopSize);
+                const auto still =
+                    ReadCdnFrames(page, area.satellite, area.sector, band, area.stillSize);
+                const auto loop =
+                    ReadCdnFrames(page, area.satellite, area.sector, band, area.loopSize);
                 const bool gif = page.find(SatelliteLoopName(area, band)) != std::string::npos;
                 detail = "band " + band + ": " + std::to_string(still.size()) + " frames " +
                          area.stillSize + ", " + std::to_string(loop.size()) + " frames " +
-                         area.loopSize + (gif ? ", the animated loop listed" : ", no animated loop") +
+                         area.loopSize +
+                         (gif ? ", the animated loop listed" : ", no animated loop") +
                          (loop.empty() ? "" : ", newest " + loop.back().name);
                 return !loop.empty() && gif;
             },
             checker.value(key) + " band " + band);
     };
-    for (const char* area : {"EC", "WC", "PR", "AL", "HA", "ECST", "AT", "HU", "GULF", "HP", "NH",
-                             "GE", "GW"})
+    for (const char* area :
+         {"EC", "WC", "PR", "AL", "HA", "ECST", "AT", "HU", "GULF", "HP", "NH", "GE", "GW"})
         folder(std::string("satellite.area.") + area, checker.value("satellite.band.IR"));
     for (const char* band : {"satellite.band.VS", "satellite.band.WV", "satellite.band.colour"})
         folder("satellite.area.EC", checker.value(band));
 
     // The full disks of the other satellites.
-    const std::int64_t slot =
-        (std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::system_clock::now().time_since_epoch())
-             .count() -
-         30 * 60000) /
-        600000 * 600000;
+    const std::int64_t slot = (std::chrono::duration_cast<std::chrono::milliseconds>(
+                                   std::chrono::system_clock::now().time_since_epoch())
+                                   .count() -
+                               30 * 60000) /
+                              600000 * 600000;
     const std::string iso = IsoInstantText(slot);
     const std::pair<std::string_view, std::string> hhmm[] = {
         {"hhmm", iso.substr(11, 2) + iso.substr(14, 2)}};

@@ -10,9 +10,9 @@ namespace skelvane {
 
 // One live source asked for one small thing.
 struct LiveCheck {
-    std::string key;       // the table row checked ("radar.layer.N0R")
-    std::string value;     // its value in force
-    std::string url;       // what was asked; empty when nothing needed asking
+    std::string key;   // the table row checked ("radar.layer.N0R")
+    std::string value; // its value in force
+    std::string url;   // what was asked; empty when nothing needed asking
     bool ok = false;
     long milliseconds = 0; // how long the answer took
     std::string detail;    // what it said: "34 times, newest ...", or why it failed

@@ -482,9 +482,9 @@ struct LiveSources::Impl {
         if (layer.name.empty())
             return noSource(call, request);
         const std::string time = frameTime(call, layer, request.stamp);
-        const QString url =
-            GetMapUrl(mapAddress(layer), layer.name, value("radar.style"),
-                      PictureBox(siteGeometry(request), kSiteSize), kSiteSize, "image/png", true, time);
+        const QString url = GetMapUrl(mapAddress(layer), layer.name, value("radar.style"),
+                                      PictureBox(siteGeometry(request), kSiteSize), kSiteSize,
+                                      "image/png", true, time);
         return transparentGif(call, "radar.map", url, kSiteSize);
     }
 
