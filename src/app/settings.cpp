@@ -12,9 +12,10 @@ namespace skelvane {
 
 namespace {
 
-constexpr int kText = 128;      // place names, servers and other short texts
-constexpr int kStationCode = 4; // weather station codes are four letters
-constexpr int kLongText = 1024; // lists kept in one text
+constexpr int kText = 128;       // place names, servers and other short texts
+constexpr int kStationCode = 4;  // weather station codes are four letters
+constexpr int kLongText = 1024;  // lists kept in one text
+constexpr int kTableText = 8192; // a table of changes kept in one text
 
 // Ranges of the stored numbers. Window positions and sizes only get the window system's
 // coordinate limits here; whether a window lands on a screen is decided where the window
@@ -109,6 +110,8 @@ const std::array kFields{
     SettingField{"RadarServerAlternative1", &S::RadarServerAlternative1, kText},
     SettingField{"RadarServerAlternative2", &S::RadarServerAlternative2, kText},
     SettingField{"SatelliteServer", &S::SatelliteServer, kText},
+    SettingField{"LiveSources", &S::LiveSources},
+    SettingField{"LiveSourceOverrides", &S::LiveSourceOverrides, kTableText},
     SettingField{"WeatherStationCode", &S::WeatherStationCode, kStationCode},
     SettingField{"WeatherStationName", &S::WeatherStationName, kText},
     SettingField{"TemperatureUnits", &S::TemperatureUnits},

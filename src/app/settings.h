@@ -99,6 +99,13 @@ struct Settings {
     QString RadarServerAlternative1 = QStringLiteral("radar2pub.ncep.noaa.gov");
     QString RadarServerAlternative2 = QStringLiteral("radar.weather.gov");
     QString SatelliteServer = QStringLiteral("www.goes.noaa.gov");
+    // Requests to the radar and satellite hosts above, whose image trees were retired or
+    // moved, are answered from today's public services (net/live); off sends them as they
+    // stand.
+    bool LiveSources = true;
+    // Changes to the live sources' table: "key=value; ..." (see net/live/live_source_table.h);
+    // empty: the built-in table.
+    QString LiveSourceOverrides;
     bool AnimateRadar = false;
     bool RepeatRadar = true;
     bool LoopRadar = true;

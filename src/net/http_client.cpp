@@ -31,6 +31,11 @@ void SetHttpTransportFactory(HttpTransportFactory factory) {
     Factory() = std::move(factory);
 }
 
+HttpTransportFactory CurrentHttpTransportFactory() {
+    const std::lock_guard lock(FactoryMutex());
+    return Factory();
+}
+
 std::unique_ptr<HttpTransport> MakeHttpTransport() {
     HttpTransportFactory factory;
     {

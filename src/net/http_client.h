@@ -47,6 +47,9 @@ struct HttpResult {
     QByteArray body;   // what arrived (also for an error status)
     QString errorText; // one line for logs and status lines; empty on success
     QString finalUrl;  // the address answered, after redirects
+    // The answer's Cache-Control header as sent (the last one when there were several);
+    // empty when there was none.
+    QByteArray cacheControl;
     // With cookies kept: the client's cookies after the request, one line each in libcurl's
     // cookie-file form, to carry them into the next request.
     QList<QByteArray> cookies;

@@ -165,6 +165,8 @@ QByteArray EncodeHelperResult(const HttpResult& result) {
     Put(out, 'H', Number(result.status));
     Put(out, 'E', result.errorText.toUtf8().left(static_cast<qsizetype>(kMaxTextRecord)));
     Put(out, 'U', result.finalUrl.toUtf8().left(static_cast<qsizetype>(kMaxTextRecord)));
+    if (!result.cacheControl.isEmpty())
+        Put(out, 'K', result.cacheControl.left(static_cast<qsizetype>(kMaxTextRecord)));
     for (const QByteArray& cookie : result.cookies)
         Put(out, 'C', cookie.left(static_cast<qsizetype>(kMaxTextRecord)));
     Put(out, 'B', result.body);
@@ -208,6 +210,9 @@ bool HelperReplyReader::feed(const char* data, std::size_t size,
             break;
         case 'C':
             result_.cookies << v;
+            break;
+        case 'K':
+            result_.cacheControl = v;
             break;
         case 'B':
             if (static_cast<std::size_t>(v.size()) > maxBody_)

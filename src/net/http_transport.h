@@ -35,6 +35,8 @@ using HttpTransportFactory = std::function<std::unique_ptr<HttpTransport>()>;
 // never maps libcurl and its TLS, Kerberos and LDAP libraries; the command-line tools and
 // the helper itself install libcurl in-process (net/curl). Call before clients exist.
 void SetHttpTransportFactory(HttpTransportFactory factory);
+// The factory in force, so that a decorator can wrap it.
+HttpTransportFactory CurrentHttpTransportFactory();
 std::unique_ptr<HttpTransport> MakeHttpTransport();
 
 } // namespace skelvane

@@ -13,6 +13,8 @@
 #include "infowin/info_form.h"
 #include "infowin/radar_page.h"
 #include "infowin/weather_page.h"
+#include "net/download_state.h"
+#include "net/live/live_setup.h"
 #include "net/weather_service.h"
 #include "platform/clock.h"
 #include "platform/clock_setter.h"
@@ -23,6 +25,7 @@
 #include "startup/window_services.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <cstdio>
 #include <memory>
@@ -163,6 +166,22 @@ int RunApplication(int argc, char* argv[]) {
     const ShiftedClock clock = ShiftedClock::StartingAt(systemClock, start);
     TForm1 form(settings, store, clock, TForm1::Options{commandLine.defaultsOnly});
     form.setClockSetter(std::make_unique<SystemClockSetter>());
+    // With the settings read and before the first client exists: requests to the retired
+    // radar and satellite trees are answered from today's services from now on, on every
+    // thread. A failed live source's status line goes to the status log (the weather memo)
+    // whatever the status-logging flag, handed to the user-interface thread; the failed
+    // request's errorText carries the same line to the page that asked.
+    const std::shared_ptr<LiveSources> liveSources = InstallLiveSources(settings);
+    liveSources->setStatusHandler(
+        [downloads = QPointer<DownloadState>(&form.downloads())](const QString& line) {
+            QMetaObject::invokeMethod(
+                downloads,
+                [downloads, line] {
+                    if (downloads)
+                        emit downloads->statusLine(line);
+                },
+                Qt::QueuedConnection);
+        });
     if (commandLine.page >= 0) {
         settings.LastInfoFormTabIndex = commandLine.page;
         settings.ShowInfoFormAtStartup = true;

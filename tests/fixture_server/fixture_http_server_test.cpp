@@ -213,6 +213,52 @@ TEST_F(FixtureHttpServerTest, RecordsEveryRequestWithItsHeadersAndStatus) {
     EXPECT_FALSE(server_->waitForRequests(1, 50ms));
 }
 
+TEST_F(FixtureHttpServerTest, AHandlerAnswersItsPrefixWithTheQueryItWasGiven) {
+    server_->setHandler("/service/", [](const FixtureRequestRecord& record) {
+        if (record.param("REQUEST") != "GetMap")
+            return std::optional<FolderAnswer>();
+        FolderAnswer answer;
+        answer.status = 200;
+        answer.contentType = "text/plain";
+        answer.body = "map of " + record.param("layers") + " at " + record.param("time");
+        answer.headers = {{"Cache-Control", "max-age=60"}};
+        return std::optional<FolderAnswer>(answer);
+    });
+    server_->setHandler("/service/deeper/", [](const FixtureRequestRecord&) {
+        FolderAnswer answer;
+        answer.status = 200;
+        answer.contentType = "text/plain";
+        answer.body = "deeper";
+        return std::optional<FolderAnswer>(answer);
+    });
+
+    const RawReply map =
+        get("/service/ows?request=GetMap&LAYERS=kokx_sr_bref&time=2026-12-01T15%3A45%3A12.000Z");
+    EXPECT_EQ(map.status, 200);
+    EXPECT_EQ(map.body, "map of kokx_sr_bref at 2026-12-01T15:45:12.000Z");
+    EXPECT_EQ(map.header("Cache-Control"), "max-age=60");
+    EXPECT_EQ(get("/service/ows?request=GetLegend").status, 404) << "nothing: the 404 page";
+    EXPECT_EQ(get("/service/deeper/x").body, "deeper") << "the longest prefix wins";
+    EXPECT_EQ(get("/files/lower.txt").body, "plain") << "other paths: the folder";
+
+    // A rule still acts on the handler's answer.
+    server_->setRule("/service/ows", FixtureRule::errorPage(503));
+    EXPECT_EQ(get("/service/ows?request=GetMap").status, 503);
+    const std::vector<FixtureRequestRecord> records = server_->requests();
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.front().param("layers"), "kokx_sr_bref");
+    EXPECT_EQ(records.front().param("missing"), "");
+}
+
+TEST_F(FixtureHttpServerTest, ARuleSendsItsHeaderLines) {
+    FixtureRule rule = FixtureRule::exactBody("kept", "text/plain", 200);
+    rule.headers = {{"Cache-Control", "no-store"}};
+    server_->setRule("/kept", rule);
+    const RawReply reply = get("/kept");
+    EXPECT_EQ(reply.body, "kept");
+    EXPECT_EQ(reply.header("cache-control"), "no-store");
+}
+
 TEST(FixtureHttpServer, ServesTheDemoTreeAsItStands) {
     FixtureHttpServer server(SKELVANE_DEMO_DATA);
     ASSERT_TRUE(server.listening()) << server.error();

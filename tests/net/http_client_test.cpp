@@ -128,5 +128,27 @@ TEST_F(HttpClientFixture, RedirectsAreFollowedAndTheInteractiveIdentitySent) {
     EXPECT_FALSE(status.isEmpty()) << "progress texts for the status log";
 }
 
+TEST_F(HttpClientFixture, TheAnswersCacheControlComesBackThroughTheHelper) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> headers;
+        QByteArray expected;
+    } rows[] = {
+        {"none", {}, {}},
+        {"max-age", {{"Cache-Control", "public, max-age=300"}}, "public, max-age=300"},
+        {"no-store", {{"Cache-Control", "no-store"}}, "no-store"},
+    };
+    HttpClient client = quickClient();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        FixtureRule rule = FixtureRule::exactBody("body", "text/plain", 200);
+        rule.headers = row.headers;
+        server.setRule("/cached", rule);
+        const HttpResult result = client.get(url("/cached"));
+        ASSERT_TRUE(result.ok()) << result.errorText.toStdString();
+        EXPECT_EQ(result.cacheControl, row.expected);
+    }
+}
+
 } // namespace
 } // namespace skelvane

@@ -21,17 +21,17 @@ constexpr const char* kUsage =
     "                            --out DIR [--json] [--settings-dir DIR]\n"
     "       skelvane-fetch satellite --location INDEX --type INDEX [--color INDEX] [--animate]\n"
     "                                [--server HOST[:PORT]] --out DIR [--json]\n"
-    "                                [--settings-dir DIR]";
+    "                                [--settings-dir DIR]\n"
+    "       skelvane-fetch live-check [--timeout-ms N] [--json] [--settings-dir DIR]";
 
 } // namespace
 
 int RunFetch(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     using Command = std::function<int(const std::vector<std::string>&, std::ostream&)>;
     const std::map<std::string, Command> commands{
-        {"weather", WeatherCommand},
-        {"time", TimeCommand},
-        {"radar", RadarCommand},
-        {"satellite", SatelliteCommand},
+        {"weather", WeatherCommand},      {"time", TimeCommand},
+        {"radar", RadarCommand},          {"satellite", SatelliteCommand},
+        {"live-check", LiveCheckCommand},
     };
     if (words.empty() || words.front() == "--help") {
         (words.empty() ? err : out) << kUsage << '\n';

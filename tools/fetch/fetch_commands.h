@@ -27,5 +27,7 @@ int WeatherCommand(const std::vector<std::string>& words, std::ostream& out);
 int TimeCommand(const std::vector<std::string>& words, std::ostream& out);
 int RadarCommand(const std::vector<std::string>& words, std::ostream& out);
 int SatelliteCommand(const std::vector<std::string>& words, std::ostream& out);
+// Reaches the real services: never run by tests.
+int LiveCheckCommand(const std::vector<std::string>& words, std::ostream& out);
 
 } // namespace skelvane::fetch

@@ -22,6 +22,8 @@ void SetHead(httplib::Response& response, const PlannedAnswer& answer) {
     response.status = answer.status;
     if (!answer.location.empty())
         response.set_header("Location", answer.location);
+    for (const auto& [name, value] : answer.headers)
+        response.set_header(name, value);
 }
 
 } // namespace
@@ -45,6 +47,7 @@ bool NeedsNormalAnswer(const FixtureRule& rule) {
 PlannedAnswer PlanAnswer(const FixtureRule& rule, const FolderAnswer& normal, std::string_view path,
                          std::string_view origin) {
     PlannedAnswer answer;
+    answer.headers = rule.headers;
     const auto whole = [&](std::string_view location) {
         return location.starts_with('/') ? std::string(origin) + std::string(location)
                                          : std::string(location);
@@ -82,6 +85,7 @@ PlannedAnswer PlanAnswer(const FixtureRule& rule, const FolderAnswer& normal, st
     answer.status = normal.status;
     answer.contentType = normal.contentType;
     answer.body = normal.body;
+    answer.headers.insert(answer.headers.end(), normal.headers.begin(), normal.headers.end());
     if (!normal.location.empty())
         answer.location = whole(normal.location);
     return answer;

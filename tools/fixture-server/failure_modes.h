@@ -17,6 +17,7 @@ struct PlannedAnswer {
     std::string contentType;
     std::string body;
     std::string location; // a whole address; empty when none is sent
+    std::vector<std::pair<std::string, std::string>> headers; // the rule's, then the answer's
 };
 
 // The answer `rule` gives to a request for `path` whose normal answer is `normal`. `origin`

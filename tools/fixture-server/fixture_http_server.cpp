@@ -4,6 +4,9 @@
 #include "folder_answer.h"
 #include "loopback_http_server.h"
 
+#include <map>
+#include <mutex>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -20,12 +23,37 @@ struct FixtureHttpServer::Impl {
     bool listening = false;
     FixtureRuleTable rules;
     FixtureRequestLog log;
-    LoopbackHttpServer http; // last: stopped first, while the rest still stands
+    std::mutex handlersMutex;
+    std::map<std::string, Handler> handlers; // by path prefix
+    LoopbackHttpServer http;                 // last: stopped first, while the rest still stands
 
     ~Impl() { http.shutdown(); }
 
     void answer(const httplib::Request& request, httplib::Response& response);
+    FolderAnswer normalAnswer(const FixtureRequestRecord& record);
 };
+
+FolderAnswer FixtureHttpServer::Impl::normalAnswer(const FixtureRequestRecord& record) {
+    Handler handler;
+    {
+        const std::lock_guard lock(handlersMutex);
+        std::size_t longest = 0;
+        for (const auto& [prefix, candidate] : handlers)
+            if (record.path.starts_with(prefix) && prefix.size() >= longest) {
+                longest = prefix.size();
+                handler = candidate;
+            }
+    }
+    if (!handler)
+        return AnswerFromFolder(root, record.path);
+    std::optional<FolderAnswer> answer = handler(record);
+    if (!answer) {
+        FolderAnswer missing;
+        missing.body = ErrorPageHtml(404, record.path);
+        return missing;
+    }
+    return *answer;
+}
 
 void FixtureHttpServer::Impl::answer(const httplib::Request& request, httplib::Response& response) {
     FixtureRequestRecord record = RecordOfRequest(request);
@@ -41,8 +69,7 @@ void FixtureHttpServer::Impl::answer(const httplib::Request& request, httplib::R
     }
 
     const FixtureRule rule = rules.take(request.path).value_or(FixtureRule{});
-    const FolderAnswer normal =
-        NeedsNormalAnswer(rule) ? AnswerFromFolder(root, request.path) : FolderAnswer{};
+    const FolderAnswer normal = NeedsNormalAnswer(rule) ? normalAnswer(record) : FolderAnswer{};
     PlannedAnswer planned = PlanAnswer(rule, normal, request.path, LoopbackOrigin(http.port()));
     record.status = RecordedStatus(rule, planned);
     record.behaviour = BehaviourName(rule.behaviour);
@@ -104,6 +131,11 @@ void FixtureHttpServer::setRule(std::string path, FixtureRule rule) {
 
 void FixtureHttpServer::setPrefixRule(std::string prefix, FixtureRule rule) {
     impl_->rules.setPrefix(std::move(prefix), std::move(rule));
+}
+
+void FixtureHttpServer::setHandler(std::string prefix, Handler handler) {
+    const std::lock_guard lock(impl_->handlersMutex);
+    impl_->handlers[std::move(prefix)] = std::move(handler);
 }
 
 void FixtureHttpServer::clearRules() {

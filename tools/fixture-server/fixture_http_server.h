@@ -5,6 +5,7 @@
 // every request, and answers chosen paths with the failures a download has to survive.
 
 #include "fixture_rules.h"
+#include "folder_answer.h"
 #include "request_log.h"
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +44,13 @@ public:
     void setRule(std::string path, FixtureRule rule);
     void setPrefixRule(std::string prefix, FixtureRule rule);
     void clearRules();
+
+    // Answers every path starting with `prefix` (the longest prefix wins) from `handler`
+    // instead of the folder: it gets the request as the log records it (query included) and
+    // gives the normal answer, on which a rule for the path still acts; nothing gives the 404
+    // page. Called on the server's threads.
+    using Handler = std::function<std::optional<FolderAnswer>(const FixtureRequestRecord&)>;
+    void setHandler(std::string prefix, Handler handler);
     // Ends the stalls in progress (their connections close without more bytes).
     void releaseStalls();
 

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace skelvane::fixture {
 
@@ -52,6 +54,8 @@ struct FixtureRule {
     std::chrono::milliseconds stallLimit{10 * 60 * 1000}; // Stall, StallBody
     // How many requests the rule answers before it falls away; 0 or less for ever.
     int times = -1;
+    // Header lines sent with the answer besides the usual ones ("Cache-Control", ...).
+    std::vector<std::pair<std::string, std::string>> headers;
 
     static FixtureRule refuse();
     static FixtureRule stall();

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace skelvane::fixture {
 
@@ -14,6 +16,7 @@ struct FolderAnswer {
     std::string contentType = "text/html";
     std::string body;
     std::string location; // for a 301: the path of the folder's own address (ending in "/")
+    std::vector<std::pair<std::string, std::string>> headers; // sent besides the usual ones
 };
 
 // The answer for the percent-decoded request `path` from the folder `root`, which must be a

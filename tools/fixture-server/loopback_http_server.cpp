@@ -197,6 +197,8 @@ FixtureRequestRecord RecordOfRequest(const httplib::Request& request) {
             name != "LOCAL_PORT")
             record.headers.emplace_back(name, value);
     }
+    for (const auto& [name, value] : request.params)
+        record.query.emplace_back(name, value);
     return record;
 }
 

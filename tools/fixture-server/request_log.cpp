@@ -28,6 +28,13 @@ bool FixtureRequestRecord::hasHeader(std::string_view name) const {
                        [&](const auto& entry) { return SameNameNoCase(entry.first, name); });
 }
 
+std::string FixtureRequestRecord::param(std::string_view name) const {
+    for (const auto& [key, value] : query)
+        if (SameNameNoCase(key, name))
+            return value;
+    return {};
+}
+
 void FixtureRequestLog::add(const FixtureRequestRecord& record) {
     Observer observer;
     {

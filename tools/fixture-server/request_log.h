@@ -20,6 +20,7 @@ struct FixtureRequestRecord {
     std::string target; // as on the request line: "/x?y", or "http://host:port/x" at a proxy
     std::string path;   // the target's path, percent-decoded, without the query
     std::vector<std::pair<std::string, std::string>> headers; // as received, by name
+    std::vector<std::pair<std::string, std::string>> query;   // the target's query, decoded
     // The status sent or about to be sent (a stalled answer is recorded while it stalls);
     // 0 when the connection closes without a status line (refuse, stall).
     int status = 0;
@@ -29,6 +30,9 @@ struct FixtureRequestRecord {
     // when there is none.
     std::string header(std::string_view name) const;
     bool hasHeader(std::string_view name) const;
+    // The first value of the query parameter `name` (compared without regard to ASCII case,
+    // as map servers compare them); empty when there is none.
+    std::string param(std::string_view name) const;
 };
 
 // Safe to use from several threads.

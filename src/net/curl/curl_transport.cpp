@@ -181,6 +181,14 @@ HttpResult CurlTransport::perform(const HttpRequest& request,
     char* effective = nullptr;
     if (curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective)
         result.finalUrl = QString::fromUtf8(effective);
+    // The header of the last answer (after redirects); the last one when it came twice.
+    curl_header* header = nullptr;
+    if (code == CURLE_OK &&
+        curl_easy_header(curl, "Cache-Control", 0, CURLH_HEADER, -1, &header) == CURLHE_OK &&
+        header->amount > 1)
+        curl_easy_header(curl, "Cache-Control", header->amount - 1, CURLH_HEADER, -1, &header);
+    if (code == CURLE_OK && header && header->value)
+        result.cacheControl = QByteArray(header->value);
     result.body = std::move(transfer.body);
     result.failure = Classify(code, osErrno, transfer);
     if (result.failure == HttpFailure::None && result.status >= 400)
