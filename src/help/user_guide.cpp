@@ -44,8 +44,16 @@ constexpr const char* kParagraphs[] = {
     "(\"Tray Temperature\") and, with the whole report, in the weather text window "
     "(\"Show Weather Text\") and on the Settings1 page. A server that does not answer, "
     "or answers too slowly, is given up after at most half a minute; the next try follows "
-    "at the next minute. If the connection is refused (a firewall), Skelvane says so once. "
-    "In this release the Satellite page is still being built.",
+    "at the next minute. If the connection is refused (a firewall), Skelvane says so once.",
+
+    "The weather service retired its old radar picture server in 2020 and moved its "
+    "satellite pictures. Unless you point the radar or satellite server elsewhere, Skelvane "
+    "asks today's public services instead (the weather service's map server for radar frames, "
+    "mosaics and warnings, the USGS and census map servers for the map overlays, and the "
+    "satellite image servers) and shows their pictures in the usual way; legends, range rings "
+    "and cities it draws itself. Nothing is fetched unless you ask for it. If one of these "
+    "services does not answer, the page stays usable and the status line names the service. "
+    "The command skelvane-fetch live-check tells which services answer.",
 
     "THE CLOCK WINDOW",
 
@@ -183,7 +191,9 @@ constexpr const char* kParagraphs[] = {
     "United States to the whole Earth, in infrared, visible or water-vapour light, some also "
     "in colourised versions; short movies of the two coasts; and loops of the tropical areas. "
     "\"Get Satellite\" downloads the chosen picture; \"Animate\" and \"Repeat\" play the "
-    "loops.",
+    "loops. Movies play in the panel above the picture with its Play, Stop, Step and Back "
+    "buttons; the player needs Qt Multimedia, and without it the page shows the stills and "
+    "loops and says that movies are unavailable.",
 
     "Time page. Local time, Greenwich time, sidereal time and the Julian date, the time in "
     "seven cities around the world, and the internet time server. \"Get Time\" asks the server "
@@ -206,7 +216,8 @@ constexpr const char* kParagraphs[] = {
 
     "Set page, Settings2. The weather server, whether to fetch the weather at start and every "
     "so many minutes (20 at first), Fahrenheit or Celsius, the radar server and its two "
-    "alternatives (tried in turn for a radar site's pictures), the proxy server, and the general "
+    "alternatives (tried in turn for a radar site's pictures), the satellite server, the proxy "
+    "server, and the general "
     "settings: Minimize To Tray, Show Holidays, Show Tiny Moons, Start Minimized, Run When "
     "Windows Starts (on this system: start Skelvane when you log in), Save Settings On Exit, "
     "and the tray choices and colours.",
