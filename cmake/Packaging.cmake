@@ -32,5 +32,5 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 # addresses open in the user's browser. The Satellite page's movie player plugin needs Qt
 # Multimedia; without it the page shows stills and loops only.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "libqt6webenginewidgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6multimedia6 (>= 6.4), libqt6multimediawidgets6 (>= 6.4)")
+    "libqt6webenginewidgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6multimedia6 (>= 6.4)")
 include(CPack)

@@ -35,7 +35,7 @@ if ldd "$prefix/bin/skelvane" | grep -q Multimedia; then
   echo "bin/skelvane links Qt Multimedia; only the movie player plugin may"
   status=1
 fi
-if ! ldd "$prefix/lib/skelvane/plugins/libskelvane_media_player.so" | grep -q libQt6MultimediaWidgets; then
+if ! ldd "$prefix/lib/skelvane/plugins/libskelvane_media_player.so" | grep -q "libQt6Multimedia\.so"; then
   echo "the installed movie player plugin does not link Qt Multimedia"
   status=1
 fi

@@ -1,5 +1,8 @@
 #include "plugins/media/qt_movie_player.h"
 
+#include "plugins/media/frame_image.h"
+#include "plugins/media/movie_frame_view.h"
+
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMediaMetaData>
@@ -7,7 +10,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVideoSink>
-#include <QVideoWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -28,9 +30,8 @@ constexpr qint64 kSeekEndMarginMs = 200;
 } // namespace
 
 QtMoviePlayer::QtMoviePlayer(QWidget* panel) {
-    video_ = new QVideoWidget(panel);
+    video_ = new MovieFrameView(panel);
     video_->setObjectName(QStringLiteral("MovieVideo"));
-    video_->setAspectRatioMode(Qt::KeepAspectRatio);
     auto* layout = qobject_cast<QVBoxLayout*>(panel->layout());
     if (!layout) {
         layout = new QVBoxLayout(panel);
@@ -133,7 +134,7 @@ void QtMoviePlayer::close() {
     player_->setPlaybackRate(1.0);
     player_->setSource(QUrl());
     if (video_)
-        video_->videoSink()->setVideoFrame(QVideoFrame());
+        video_->setFrame(QImage(), -1);
 }
 
 int QtMoviePlayer::frameAt(qint64 streamMicroseconds) const {
@@ -147,7 +148,7 @@ int QtMoviePlayer::frameAt(qint64 streamMicroseconds) const {
 void QtMoviePlayer::show(const QVideoFrame& frame, int index) {
     position_ = index;
     if (video_)
-        video_->videoSink()->setVideoFrame(frame);
+        video_->setFrame(FrameImage(frame), frame.startTime());
 }
 
 void QtMoviePlayer::frameDecoded(const QVideoFrame& frame) {

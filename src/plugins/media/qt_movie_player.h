@@ -11,11 +11,12 @@
 
 class QTimer;
 class QVideoSink;
-class QVideoWidget;
 
 namespace skelvane {
 
-// A MoviePlayer over QMediaPlayer and a QVideoWidget that fills the panel.
+class MovieFrameView;
+
+// A MoviePlayer over QMediaPlayer, showing its frames in a MovieFrameView that fills the panel.
 //
 // Frame numbers come from the pictures themselves: each decoded frame carries its stream time,
 // which with the ffmpeg backend includes the file's start offset (an MPEG program stream
@@ -23,7 +24,7 @@ namespace skelvane {
 // the frame length comes from the frame rate.
 //
 // The player decodes into a sink of its own and hands the frames it means to show to the
-// video widget. The backend's seeks reach only the key frame at or before the time asked for,
+// frame view. The backend's seeks reach only the key frame at or before the time asked for,
 // show nothing while paused, and end the movie at once when the time plus the start offset
 // passes its length; left at the end of the movie it may take no further seek at all. So a
 // seek (and the first picture after opening) plays, fast and unseen, from a time the backend
@@ -70,7 +71,7 @@ private:
     bool waitFor(const std::function<bool()>& done, int milliseconds);
     int frameAt(qint64 streamMicroseconds) const;
 
-    QPointer<QVideoWidget> video_;
+    QPointer<MovieFrameView> video_;
     QMediaPlayer* player_ = nullptr;
     QVideoSink* decoded_ = nullptr; // what the backend decodes; video_ shows what is handed on
     QTimer* seekWatch_ = nullptr;
