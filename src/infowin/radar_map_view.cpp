@@ -9,7 +9,9 @@ namespace skelvane {
 RadarMapView::RadarMapView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    showBlack(QSize(600, 550));
+    // Black until the first picture, painted without a picture of its own: the page is built
+    // at start-up even when it never shows, and a 600 x 550 black image would stay resident.
+    setFixedSize(600, 550);
 }
 
 void RadarMapView::setPicture(const QImage& picture) {
