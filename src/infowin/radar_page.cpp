@@ -113,6 +113,12 @@ void RadarPage::buildControls() {
     connect(GetRadarBut, &QPushButton::clicked, this, &RadarPage::GetRadarButClick);
     connect(MainUSABut, &QPushButton::clicked, this, &RadarPage::MainUSAButClick);
     connect(ZoomBut, &QPushButton::clicked, this, &RadarPage::ZoomButClick);
+    CopyRadarBut = NamedPushButton(this, QStringLiteral("CopyRadarBut"), QStringLiteral("Copy"));
+    SaveRadarBut = NamedPushButton(this, QStringLiteral("SaveRadarBut"), QStringLiteral("Save"));
+    PrintRadarBut = NamedPushButton(this, QStringLiteral("PrintRadarBut"), QStringLiteral("Print"));
+    connect(CopyRadarBut, &QPushButton::clicked, this, &RadarPage::copyImageRequested);
+    connect(SaveRadarBut, &QPushButton::clicked, this, &RadarPage::saveImageRequested);
+    connect(PrintRadarBut, &QPushButton::clicked, this, &RadarPage::printImageRequested);
 
     LastRadarLab1 = NamedLabel(this, QStringLiteral("LastRadarLab1"));
     RadarImageNumLab = NamedLabel(this, QStringLiteral("RadarImageNumLab"));
@@ -144,6 +150,9 @@ void RadarPage::buildControls() {
     second->addWidget(LastRadarLab1, 1);
     second->addWidget(RadarInfoLab);
     second->addWidget(GroundClutterLab);
+    second->addWidget(CopyRadarBut);
+    second->addWidget(SaveRadarBut);
+    second->addWidget(PrintRadarBut);
 
     RadarScrollBox = new QScrollArea(this);
     RadarScrollBox->setObjectName(QStringLiteral("RadarScrollBox"));
@@ -383,6 +392,14 @@ void RadarPage::loadSettings() {
 QString RadarPage::viewName() const {
     const int view = downloadView_ >= 0 ? downloadView_ : settings_.RadarLocationBoxIndex;
     return ToQString(RadarViewName(view));
+}
+
+QImage RadarPage::displayedPicture() const {
+    return radarShown_ ? Image6->picture() : QImage();
+}
+
+DateTime RadarPage::downloadTimeLocal() const {
+    return downloadTimeUtc_ == 0 ? 0 : UtcToLocal(downloadTimeUtc_);
 }
 
 std::vector<RadarCircleMark> RadarPage::circles(int view) const {

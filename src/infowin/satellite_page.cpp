@@ -110,6 +110,15 @@ void SatellitePage::buildControls() {
     GetSatelliteBut =
         NamedPushButton(this, QStringLiteral("GetSatelliteBut"), QStringLiteral("Get Satellite"));
     connect(GetSatelliteBut, &QPushButton::clicked, this, &SatellitePage::GetSatelliteButClick);
+    CopySatelliteBut =
+        NamedPushButton(this, QStringLiteral("CopySatelliteBut"), QStringLiteral("Copy"));
+    SaveSatelliteBut =
+        NamedPushButton(this, QStringLiteral("SaveSatelliteBut"), QStringLiteral("Save"));
+    PrintSatelliteBut =
+        NamedPushButton(this, QStringLiteral("PrintSatelliteBut"), QStringLiteral("Print"));
+    connect(CopySatelliteBut, &QPushButton::clicked, this, &SatellitePage::copyImageRequested);
+    connect(SaveSatelliteBut, &QPushButton::clicked, this, &SatellitePage::saveImageRequested);
+    connect(PrintSatelliteBut, &QPushButton::clicked, this, &SatellitePage::printImageRequested);
 
     MediaPlayer1 = new QWidget(this);
     MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
@@ -197,6 +206,9 @@ void SatellitePage::buildControls() {
     status->addWidget(MediaPlayer1);
     status->addWidget(FrameNumLab);
     status->addWidget(LastSatelliteLab, 1);
+    status->addWidget(CopySatelliteBut);
+    status->addWidget(SaveSatelliteBut);
+    status->addWidget(PrintSatelliteBut);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->setSpacing(4);
