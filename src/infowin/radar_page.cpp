@@ -113,12 +113,6 @@ void RadarPage::buildControls() {
     connect(GetRadarBut, &QPushButton::clicked, this, &RadarPage::GetRadarButClick);
     connect(MainUSABut, &QPushButton::clicked, this, &RadarPage::MainUSAButClick);
     connect(ZoomBut, &QPushButton::clicked, this, &RadarPage::ZoomButClick);
-    CopyRadarBut = NamedPushButton(this, QStringLiteral("CopyRadarBut"), QStringLiteral("Copy"));
-    SaveRadarBut = NamedPushButton(this, QStringLiteral("SaveRadarBut"), QStringLiteral("Save"));
-    PrintRadarBut = NamedPushButton(this, QStringLiteral("PrintRadarBut"), QStringLiteral("Print"));
-    connect(CopyRadarBut, &QPushButton::clicked, this, &RadarPage::copyImageRequested);
-    connect(SaveRadarBut, &QPushButton::clicked, this, &RadarPage::saveImageRequested);
-    connect(PrintRadarBut, &QPushButton::clicked, this, &RadarPage::printImageRequested);
 
     LastRadarLab1 = NamedLabel(this, QStringLiteral("LastRadarLab1"));
     RadarImageNumLab = NamedLabel(this, QStringLiteral("RadarImageNumLab"));
@@ -150,9 +144,6 @@ void RadarPage::buildControls() {
     second->addWidget(LastRadarLab1, 1);
     second->addWidget(RadarInfoLab);
     second->addWidget(GroundClutterLab);
-    second->addWidget(CopyRadarBut);
-    second->addWidget(SaveRadarBut);
-    second->addWidget(PrintRadarBut);
 
     RadarScrollBox = new QScrollArea(this);
     RadarScrollBox->setObjectName(QStringLiteral("RadarScrollBox"));
@@ -307,6 +298,23 @@ QWidget* RadarPage::buildSidePanel() {
     go->setAlignment(Qt::AlignCenter);
     grid->addWidget(go, 1, 1);
     column->addWidget(RadarButPanel);
+
+    // The image commands, under the map's controls.
+    CopyRadarBut = NamedPushButton(panel, QStringLiteral("CopyRadarBut"), QStringLiteral("Copy"));
+    SaveRadarBut = NamedPushButton(panel, QStringLiteral("SaveRadarBut"), QStringLiteral("Save"));
+    PrintRadarBut =
+        NamedPushButton(panel, QStringLiteral("PrintRadarBut"), QStringLiteral("Print"));
+    connect(CopyRadarBut, &QPushButton::clicked, this, &RadarPage::copyImageRequested);
+    connect(SaveRadarBut, &QPushButton::clicked, this, &RadarPage::saveImageRequested);
+    connect(PrintRadarBut, &QPushButton::clicked, this, &RadarPage::printImageRequested);
+    auto* keep = new QHBoxLayout;
+    keep->setSpacing(2);
+    for (QPushButton* button : {CopyRadarBut, SaveRadarBut, PrintRadarBut}) {
+        button->setMinimumWidth(10);
+        keep->addWidget(button);
+    }
+    column->addSpacing(6);
+    column->addLayout(keep);
     column->addStretch(1);
     return panel;
 }

@@ -206,9 +206,12 @@ void SatellitePage::buildControls() {
     status->addWidget(MediaPlayer1);
     status->addWidget(FrameNumLab);
     status->addWidget(LastSatelliteLab, 1);
-    status->addWidget(CopySatelliteBut);
-    status->addWidget(SaveSatelliteBut);
-    status->addWidget(PrintSatelliteBut);
+    for (QPushButton* button : {CopySatelliteBut, SaveSatelliteBut, PrintSatelliteBut}) {
+        // Narrow, so that the time label keeps its room.
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Print")) +
+                                20);
+        status->addWidget(button);
+    }
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->setSpacing(4);
