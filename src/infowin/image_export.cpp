@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QWidget>
@@ -36,7 +38,10 @@ ImageExport::ImageExport(Settings& settings, ImagePages pages,
     connect(PrintImageAction1, &QAction::triggered, this, &ImageExport::PrintImageAction1Execute);
 }
 
-ImageExport::~ImageExport() = default;
+ImageExport::~ImageExport() {
+    if (menu_ && !menu_->parent())
+        delete menu_;
+}
 
 void ImageExport::setQuestions(std::unique_ptr<ImageSaveQuestions> questions) {
     questions_ = std::move(questions);
@@ -52,7 +57,7 @@ void ImageExport::setFocusedBrowser(std::function<BrowserView*()> focusedBrowser
 
 void ImageExport::attachImageMenu(QWidget* widget) {
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(widget, &QWidget::customContextMenuRequested, menu_,
+    connect(widget, &QWidget::customContextMenuRequested, menu_.data(),
             [this, widget](const QPoint& at) { menu_->popup(widget->mapToGlobal(at)); });
 }
 
@@ -91,6 +96,8 @@ void ImageExport::SaveAsFile2Click() {
     case SaveTarget::Kind::Nothing:
         break;
     }
+    // The next dialog starts where this one ended, whatever became of the file.
+    settings_.LastSaveFolder = QDir::toNativeSeparators(QFileInfo(choice->path).absolutePath());
 }
 
 void ImageExport::PrintImageAction1Execute() {

@@ -3,13 +3,13 @@
 #include "astro/format_date.h"
 #include "infowin/image_sources.h"
 
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <memory>
 
 class QAction;
-class QMenu;
 class QWidget;
 
 namespace skelvane {
@@ -67,7 +67,7 @@ private:
     std::unique_ptr<ImagePrinter> printer_;
     std::function<BrowserView*()> focusedBrowser_;
     DateLocale names_ = EnglishDateLocale();
-    QMenu* menu_ = nullptr;
+    QPointer<QMenu> menu_; // owned by the owner widget, or by this object without one
 };
 
 } // namespace skelvane

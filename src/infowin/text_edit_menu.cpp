@@ -44,7 +44,7 @@ TextEditMenu::TextEditMenu(const TextEditControls& controls, QWidget* owner)
     connect(PasteFromClipboard1, &QAction::triggered, this,
             &TextEditMenu::PasteFromClipboard1Click);
     connect(SelectAll1, &QAction::triggered, this, &TextEditMenu::SelectAll1Click);
-    connect(menu_, &QMenu::aboutToShow, this, &TextEditMenu::CutPastePopupMenuPopup);
+    connect(menu_.data(), &QMenu::aboutToShow, this, &TextEditMenu::CutPastePopupMenuPopup);
 
     attach(controls_.calculator);
     attach(controls_.planetsText);
@@ -56,15 +56,21 @@ TextEditMenu::TextEditMenu(const TextEditControls& controls, QWidget* owner)
         attach(EditOf(box));
 }
 
+TextEditMenu::~TextEditMenu() {
+    if (menu_ && !menu_->parent())
+        delete menu_;
+}
+
 void TextEditMenu::attach(QWidget* widget) {
     if (!widget)
         return;
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(widget, &QWidget::customContextMenuRequested, menu_, [this, widget](const QPoint& at) {
-        // A right click edits the field it was made on.
-        widget->setFocus(Qt::MouseFocusReason);
-        menu_->popup(widget->mapToGlobal(at));
-    });
+    connect(widget, &QWidget::customContextMenuRequested, menu_.data(),
+            [this, widget](const QPoint& at) {
+                // A right click edits the field it was made on.
+                widget->setFocus(Qt::MouseFocusReason);
+                menu_->popup(widget->mapToGlobal(at));
+            });
 }
 
 bool TextEditMenu::focused(const QWidget* control) const {

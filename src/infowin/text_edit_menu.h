@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QMenu>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
 class QAction;
 class QComboBox;
 class QLineEdit;
-class QMenu;
 class QPlainTextEdit;
 class QWidget;
 
@@ -35,6 +36,7 @@ class TextEditMenu : public QObject {
     Q_OBJECT
 public:
     TextEditMenu(const TextEditControls& controls, QWidget* owner);
+    ~TextEditMenu() override;
 
     // The calculator's filtered paste (the Tools page's "Paste").
     void setCalculatorPaste(std::function<void()> paste) { calculatorPaste_ = std::move(paste); }
@@ -64,7 +66,7 @@ private:
     bool editFieldFocused() const;
 
     TextEditControls controls_;
-    QMenu* menu_ = nullptr;
+    QPointer<QMenu> menu_; // owned by the owner widget, or by this object without one
     std::function<void()> calculatorPaste_;
     std::function<BrowserView*()> browser_;
     std::function<QWidget*()> focus_;
