@@ -249,6 +249,18 @@ constexpr const char* kParagraphs[] = {
     "About page. The program's name and version, and buttons to send an e-mail and to visit "
     "the home page. The same two commands are in the menu of this help window.",
 
+    "Keeping pictures. The Radar, Satellite, Year and Graph pages have \"Copy\", \"Save\" and "
+    "\"Print\" buttons, and a right click on the picture gives the same three commands. "
+    "\"Copy\" puts the picture on the clipboard. \"Save\" asks for a file name: a picture is "
+    "saved as JPEG, bitmap or GIF, as the file type chosen in the dialog says; the radar loop "
+    "is saved as an animated GIF while it animates, and a satellite movie as a copy of its "
+    "MPEG file. The dialog starts in the folder you last saved to, and Skelvane asks before it "
+    "replaces a file. \"Print\" opens the print dialog and prints the picture as large as the "
+    "page allows, from its top left corner; when the Weather page's browser has the keyboard "
+    "focus, the web page is printed instead. A right click on a text field (the calculator, "
+    "the planet, eclipse and weather texts, the address and location boxes of the Weather "
+    "page, the look-up boxes) gives Cut, Copy, Paste and Select All.",
+
     "THE MENUS",
 
     "Right-click the clock window, its calendar, the information window or the tray icon for "

@@ -6,21 +6,26 @@
 #include "astro/datetime.h"
 #include "astro/format_date.h"
 #include "infowin/about_page.h"
+#include "infowin/browser_view.h"
 #include "infowin/graph_page.h"
 #include "infowin/holiday_page.h"
+#include "infowin/image_export.h"
 #include "infowin/location_page.h"
 #include "infowin/map_location_group.h"
 #include "infowin/maps_page.h"
 #include "infowin/moon_page.h"
 #include "infowin/page_tabs.h"
 #include "infowin/planet_page.h"
+#include "infowin/radar_map_view.h"
 #include "infowin/radar_page.h"
 #include "infowin/satellite_page.h"
 #include "infowin/settings2_page.h"
+#include "infowin/text_edit_menu.h"
 #include "infowin/time_page.h"
 #include "infowin/tools_page.h"
 #include "infowin/weather_page.h"
 #include "infowin/weather_report_group.h"
+#include "infowin/year_calendar.h"
 #include "infowin/year_page.h"
 #include "net/download_state.h"
 #include "net/internet_time.h"
@@ -39,6 +44,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -91,6 +97,7 @@ TInfoForm::TInfoForm(const PageServices& services, QWidget* parent)
     buildPages();
     connectWebPages();
     connectWeather();
+    connectEditCommands();
     buildMenus();
     buildStatusBar();
     FormCreate();
@@ -253,6 +260,67 @@ void TInfoForm::connectWeather() {
     connect(settings2Page_, &Settings2Page::temperatureUnitsChanged, &weather,
             &WeatherService::TemperatureUnitsChanged);
     connect(timePage_, &TimePage::synchroniseRequested, this, &TInfoForm::GetInternetTimeButClick);
+}
+
+void TInfoForm::connectEditCommands() {
+    ImagePages pages;
+    pages.radar = radarPage_;
+    pages.satellite = satellitePage_;
+    pages.graph = graphPage_;
+    pages.year = yearPage_;
+    imageExport_ = new ImageExport(
+        settings_, pages, [this] { return InfoFormPageControl->currentWidget(); }, this);
+    imageExport_->setDateNames(services_.dateNames);
+    const auto focusedBrowser = [this]() -> BrowserView* {
+        BrowserView* browser = weatherPage_->browser();
+        QWidget* focus = QApplication::focusWidget();
+        if (!browser || !focus || !browser->widget())
+            return nullptr;
+        return browser->widget() == focus || browser->widget()->isAncestorOf(focus) ? browser
+                                                                                    : nullptr;
+    };
+    imageExport_->setFocusedBrowser(focusedBrowser);
+    ImageExport* exporter = imageExport_;
+    connect(radarPage_, &RadarPage::copyImageRequested, exporter,
+            &ImageExport::CopyToClipboard2Click);
+    connect(radarPage_, &RadarPage::saveImageRequested, exporter, &ImageExport::SaveAsFile2Click);
+    connect(radarPage_, &RadarPage::printImageRequested, exporter,
+            &ImageExport::PrintImageAction1Execute);
+    connect(satellitePage_, &SatellitePage::copyImageRequested, exporter,
+            &ImageExport::CopyToClipboard2Click);
+    connect(satellitePage_, &SatellitePage::saveImageRequested, exporter,
+            &ImageExport::SaveAsFile2Click);
+    connect(satellitePage_, &SatellitePage::printImageRequested, exporter,
+            &ImageExport::PrintImageAction1Execute);
+    connect(graphPage_, &GraphPage::copyImageRequested, exporter,
+            &ImageExport::CopyToClipboard2Click);
+    connect(graphPage_, &GraphPage::saveImageRequested, exporter, &ImageExport::SaveAsFile2Click);
+    connect(graphPage_, &GraphPage::printImageRequested, exporter,
+            &ImageExport::PrintImageAction1Execute);
+    connect(yearPage_, &YearPage::copyImageRequested, exporter,
+            &ImageExport::CopyToClipboard2Click);
+    connect(yearPage_, &YearPage::saveImageRequested, exporter, &ImageExport::SaveAsFile2Click);
+    connect(yearPage_, &YearPage::printImageRequested, exporter,
+            &ImageExport::PrintImageAction1Execute);
+    for (QWidget* picture :
+         {static_cast<QWidget*>(radarPage_->Image6), static_cast<QWidget*>(satellitePage_->Image7),
+          static_cast<QWidget*>(satellitePage_->SatPanel), static_cast<QWidget*>(yearPage_->grid()),
+          static_cast<QWidget*>(graphPage_->paintBox())})
+        exporter->attachImageMenu(picture);
+
+    TextEditControls controls;
+    controls.calculator = toolsPage_->calculator();
+    controls.planetsText = planetPage_->findChild<QPlainTextEdit*>(QStringLiteral("PlanetsMemo"));
+    controls.eclipseText = planetPage_->findChild<QPlainTextEdit*>(QStringLiteral("EclipseMemo"));
+    controls.weatherText = locationPage_->weatherGroup()->WeatherMemo2;
+    controls.addressBox = weatherPage_->BrowseBox;
+    controls.locationField = weatherPage_->CityStateZipEd;
+    controls.dictionaryBox = toolsPage_->DictionaryComboBox;
+    controls.searchBox = toolsPage_->GoogleComboBox;
+    controls.encyclopediaBox = toolsPage_->WikiComboBox;
+    textEditMenu_ = new TextEditMenu(controls, this);
+    textEditMenu_->setCalculatorPaste([this] { toolsPage_->PasteButClick(); });
+    textEditMenu_->setBrowser([this] { return weatherPage_->browser(); });
 }
 
 void TInfoForm::DisplayWeather() {

@@ -18,6 +18,8 @@ namespace skelvane {
 class AboutPage;
 class Clock;
 class HolidayPage;
+class ImageExport;
+class TextEditMenu;
 class LocationPage;
 class MapLocationGroup;
 class MapsPage;
@@ -70,6 +72,10 @@ public:
     Settings2Page* settings2Page() const { return settings2Page_; }
     RadarPage* radarPage() const { return radarPage_; }
     SatellitePage* satellitePage() const { return satellitePage_; }
+    // The image commands of the Radar, Satellite, Year and Graph pages and their menu.
+    ImageExport* imageExport() const { return imageExport_; }
+    // The text-edit pop-up menu of the window's text fields.
+    TextEditMenu* textEditMenu() const { return textEditMenu_; }
     // A page's download (on the user-interface thread) is running.
     bool downloadsRunning() const;
 
@@ -137,6 +143,8 @@ private:
     // The report's times and the units on the settings pages.
     void DisplayWeather();
     void connectWeather();
+    // The image commands and the text-edit menu, once every page exists.
+    void connectEditCommands();
 
     PageServices services_;
     BrowserHandOff handOff_;
@@ -159,6 +167,8 @@ private:
     RadarPage* radarPage_ = nullptr;
     int shownPage_ = -1; // the page last entered, for the pages' enter and exit steps
     SatellitePage* satellitePage_ = nullptr;
+    ImageExport* imageExport_ = nullptr;
+    TextEditMenu* textEditMenu_ = nullptr;
     bool eclipseListStale_ = false; // a display mode changed: the eclipse group is redone
 
     bool creating_ = true;

@@ -298,6 +298,23 @@ QWidget* RadarPage::buildSidePanel() {
     go->setAlignment(Qt::AlignCenter);
     grid->addWidget(go, 1, 1);
     column->addWidget(RadarButPanel);
+
+    // The image commands, under the map's controls.
+    CopyRadarBut = NamedPushButton(panel, QStringLiteral("CopyRadarBut"), QStringLiteral("Copy"));
+    SaveRadarBut = NamedPushButton(panel, QStringLiteral("SaveRadarBut"), QStringLiteral("Save"));
+    PrintRadarBut =
+        NamedPushButton(panel, QStringLiteral("PrintRadarBut"), QStringLiteral("Print"));
+    connect(CopyRadarBut, &QPushButton::clicked, this, &RadarPage::copyImageRequested);
+    connect(SaveRadarBut, &QPushButton::clicked, this, &RadarPage::saveImageRequested);
+    connect(PrintRadarBut, &QPushButton::clicked, this, &RadarPage::printImageRequested);
+    auto* keep = new QHBoxLayout;
+    keep->setSpacing(2);
+    for (QPushButton* button : {CopyRadarBut, SaveRadarBut, PrintRadarBut}) {
+        button->setMinimumWidth(10);
+        keep->addWidget(button);
+    }
+    column->addSpacing(6);
+    column->addLayout(keep);
     column->addStretch(1);
     return panel;
 }
@@ -383,6 +400,14 @@ void RadarPage::loadSettings() {
 QString RadarPage::viewName() const {
     const int view = downloadView_ >= 0 ? downloadView_ : settings_.RadarLocationBoxIndex;
     return ToQString(RadarViewName(view));
+}
+
+QImage RadarPage::displayedPicture() const {
+    return radarShown_ ? Image6->picture() : QImage();
+}
+
+DateTime RadarPage::downloadTimeLocal() const {
+    return downloadTimeUtc_ == 0 ? 0 : UtcToLocal(downloadTimeUtc_);
 }
 
 std::vector<RadarCircleMark> RadarPage::circles(int view) const {

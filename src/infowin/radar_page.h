@@ -97,6 +97,13 @@ public:
     // The animated GIF of the last animated download, for saving.
     RadarAnimationGif& animationGif() { return animationGif_; }
     bool animationGifReady() const { return animationGifReady_; }
+    // The radar picture Image6 shows, or null while it shows none (before the first download
+    // or after one that brought nothing).
+    QImage displayedPicture() const;
+    // The caption of the view last fetched ("TX - Midland/Odessa") and the local time its
+    // download ended (0 before the first).
+    QString viewCaption() const { return viewName(); }
+    DateTime downloadTimeLocal() const;
     // How long the mosaic loop waits after each frame while it fills the frames (100 ms).
     void setMosaicFrameWait(int milliseconds) { mosaicFrameWaitMs_ = milliseconds; }
 
@@ -106,6 +113,9 @@ public:
     QPushButton* GetRadarBut = nullptr;
     QPushButton* MainUSABut = nullptr;
     QPushButton* ZoomBut = nullptr;
+    QPushButton* CopyRadarBut = nullptr;
+    QPushButton* SaveRadarBut = nullptr;
+    QPushButton* PrintRadarBut = nullptr;
     QCheckBox* TopoBox = nullptr;
     QCheckBox* RadarBox = nullptr;
     QCheckBox* CountiesBox = nullptr;
@@ -159,6 +169,10 @@ public:
 signals:
     // A download ended (its last step has run).
     void downloadFinished();
+    // The "Copy", "Save" and "Print" buttons, run by the image commands.
+    void copyImageRequested();
+    void saveImageRequested();
+    void printImageRequested();
 
 private:
     void buildControls();

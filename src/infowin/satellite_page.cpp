@@ -110,6 +110,15 @@ void SatellitePage::buildControls() {
     GetSatelliteBut =
         NamedPushButton(this, QStringLiteral("GetSatelliteBut"), QStringLiteral("Get Satellite"));
     connect(GetSatelliteBut, &QPushButton::clicked, this, &SatellitePage::GetSatelliteButClick);
+    CopySatelliteBut =
+        NamedPushButton(this, QStringLiteral("CopySatelliteBut"), QStringLiteral("Copy"));
+    SaveSatelliteBut =
+        NamedPushButton(this, QStringLiteral("SaveSatelliteBut"), QStringLiteral("Save"));
+    PrintSatelliteBut =
+        NamedPushButton(this, QStringLiteral("PrintSatelliteBut"), QStringLiteral("Print"));
+    connect(CopySatelliteBut, &QPushButton::clicked, this, &SatellitePage::copyImageRequested);
+    connect(SaveSatelliteBut, &QPushButton::clicked, this, &SatellitePage::saveImageRequested);
+    connect(PrintSatelliteBut, &QPushButton::clicked, this, &SatellitePage::printImageRequested);
 
     MediaPlayer1 = new QWidget(this);
     MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
@@ -197,6 +206,12 @@ void SatellitePage::buildControls() {
     status->addWidget(MediaPlayer1);
     status->addWidget(FrameNumLab);
     status->addWidget(LastSatelliteLab, 1);
+    for (QPushButton* button : {CopySatelliteBut, SaveSatelliteBut, PrintSatelliteBut}) {
+        // Narrow, so that the time label keeps its room.
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("Print")) +
+                                20);
+        status->addWidget(button);
+    }
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->setSpacing(4);

@@ -90,6 +90,9 @@ public:
     QCheckBox* AnimateSatelliteBox = nullptr;
     QCheckBox* RepeatSatelliteBox = nullptr;
     QPushButton* GetSatelliteBut = nullptr;
+    QPushButton* CopySatelliteBut = nullptr;
+    QPushButton* SaveSatelliteBut = nullptr;
+    QPushButton* PrintSatelliteBut = nullptr;
     QScrollArea* SatelliteScrollBox = nullptr;
     QLabel* Image7 = nullptr;
     QFrame* SatPanel = nullptr;
@@ -104,6 +107,10 @@ public:
 signals:
     // A link asks for a web page (handed to the user's browser).
     void webAddressRequested(const QString& address);
+    // The "Copy", "Save" and "Print" buttons, run by the image commands.
+    void copyImageRequested();
+    void saveImageRequested();
+    void printImageRequested();
 
 private:
     void buildControls();

@@ -37,7 +37,9 @@ TEST(UserGuide, NamesWhatTheUserNeedsToFind) {
         // Files and places.
         QLatin1String(kHelpFileName), QStringLiteral("sitename.dat"),
         QStringLiteral("/usr/share/skelvane"), QStringLiteral("~/.config/Skelvane/Skelvane.conf"),
-        QStringLiteral("scripts/run"), QStringLiteral("public weather-service servers")};
+        QStringLiteral("scripts/run"), QStringLiteral("public weather-service servers"),
+        // Keeping pictures and the text-edit menu.
+        QStringLiteral("\nKeeping pictures."), QStringLiteral("Cut, Copy, Paste and Select All")};
     for (const QString& name : names)
         EXPECT_TRUE(guide.contains(name)) << name.toStdString();
 }

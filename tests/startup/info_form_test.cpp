@@ -7,6 +7,7 @@
 #include "clockwin/clock_window.h"
 #include "clockwin/month_calendar.h"
 #include "infowin/about_page.h"
+#include "infowin/image_export.h"
 #include "infowin/map_location_group.h"
 #include "startup/window_services.h"
 #include "support/fake_clock.h"
@@ -17,10 +18,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -290,6 +293,53 @@ TEST_F(InfoFormTest, SavingAPlaceMovesTheClockWindowsSunTimesAtOnce) {
     QSettings stored(store.activePath(), QSettings::IniFormat);
     EXPECT_NEAR(stored.value(QStringLiteral("Settings/Latitude")).toDouble(), 40.75, 0.1)
         << "saved even with Save Settings On Exit off";
+}
+
+TEST_F(InfoFormTest, TheFourPicturePagesCopySaveAndPrintThroughOneSetOfCommands) {
+    makeWindows();
+    const struct {
+        int page;
+        const char* buttons[3];
+    } rows[] = {
+        {kRadarSheet, {"CopyRadarBut", "SaveRadarBut", "PrintRadarBut"}},
+        {kSatelliteSheet, {"CopySatelliteBut", "SaveSatelliteBut", "PrintSatelliteBut"}},
+        {kYearSheet, {"CopyCalendarBut", "SaveCalendarBut", "PrintCalendarBut"}},
+        {kGraphSheet, {"CopyGraphBut", "SaveGraphBut", "PrintGraphBut"}},
+    };
+    const char* captions[3] = {"Copy", "Save", "Print"};
+    for (const auto& row : rows) {
+        QWidget* page = info->InfoFormPageControl->widget(row.page);
+        for (int i = 0; i < 3; ++i) {
+            auto* button = page->findChild<QPushButton*>(QLatin1String(row.buttons[i]));
+            ASSERT_NE(button, nullptr) << row.buttons[i];
+            EXPECT_EQ(button->text(), QLatin1String(captions[i])) << row.buttons[i];
+        }
+    }
+    QStringList items;
+    for (QAction* action : info->imageExport()->ImagePopupMenu()->actions())
+        items << action->text();
+    EXPECT_EQ(items.join(QLatin1Char(',')), QStringLiteral("Copy,Save as File,Print"));
+    for (const char* picture : {"Image6", "Image7", "SatPanel", "PaintBox"}) {
+        auto* widget = info->findChild<QWidget*>(QLatin1String(picture));
+        ASSERT_NE(widget, nullptr) << picture;
+        EXPECT_EQ(widget->contextMenuPolicy(), Qt::CustomContextMenu) << picture;
+    }
+    EXPECT_EQ(info->findChild<QLineEdit*>(QStringLiteral("CityStateZipEd"))->contextMenuPolicy(),
+              Qt::CustomContextMenu)
+        << "the text-edit menu";
+
+    // The Graph page's Copy puts the graph on the clipboard; on the Time page Copy does nothing.
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    info->InfoFormPageControl->setCurrentIndex(kTimeSheet);
+    info->imageExport()->CopyToClipboard2Click();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("kept"));
+    EXPECT_TRUE(QApplication::clipboard()->image().isNull());
+    info->InfoFormPageControl->setCurrentIndex(kGraphSheet);
+    info->InfoFormPageControl->widget(kGraphSheet)
+        ->findChild<QPushButton*>(QStringLiteral("CopyGraphBut"))
+        ->click();
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+    QApplication::clipboard()->clear();
 }
 
 TEST(LinkLabelTest, TurnsRedUnderThePointerAndBackToItsColour) {
