@@ -122,14 +122,16 @@ int main(int argc, char** argv) {
     if (proxy)
         proxy->setRequestObserver(
             [](const FixtureRequestRecord& record) { PrintLine(LogLine("proxy", record)); });
+    // What is served goes to stderr before the address goes out, so whoever waits for the
+    // address finds it said.
+    std::error_code canonicalError;
+    std::fprintf(stderr, "skelvane-fixture-server: serving %s\n",
+                 fs::weakly_canonical(root, canonicalError).c_str());
     PrintLine(http.origin());
     if (sntp)
         PrintLine("sntp://" + sntp->server());
     if (proxy)
         PrintLine("proxy://" + proxy->server());
-    std::error_code canonicalError;
-    std::fprintf(stderr, "skelvane-fixture-server: serving %s\n",
-                 fs::weakly_canonical(root, canonicalError).c_str());
     int signal = 0;
     while (sigwait(&stopSignals, &signal) != 0) {
     }
