@@ -62,12 +62,15 @@ BrowserPlugin Load() {
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     ProvideSharedOpenGLContext();
-    // Owned by nobody on purpose: the engine cannot be unloaded from a running process.
-    auto* loader = new QPluginLoader(path);
+    // Kept for the rest of the run on purpose: the engine cannot be unloaded from a running
+    // process. Held by a static, so leak checkers see it is still in use.
+    static QPluginLoader* loader = nullptr;
+    loader = new QPluginLoader(path);
     QObject* root = loader->instance();
     if (!root) {
         const QString error = loader->errorString().simplified();
         delete loader;
+        loader = nullptr;
         return {nullptr, QStringLiteral("The built-in browser could not start: %1").arg(error)};
     }
     auto* factory = qobject_cast<BrowserViewFactory*>(root);
