@@ -1,7 +1,8 @@
 // The small texts the live sources read from servers and requests: a Cache-Control header,
 // ISO 8601 instants and durations, and a request path. Whatever they hold, a header gives a
 // freshness within a year, an instant that reads writes back and reads again the same, and
-// a path is either no request or one naming a site, code or file of plain characters.
+// a path is either no request or one naming a site, code or file that is one plain path
+// segment.
 #include "net/live/cache_control.h"
 #include "net/live/iso_time.h"
 #include "net/live/live_request.h"
@@ -18,9 +19,10 @@ void Check(bool condition) {
         std::abort();
 }
 
+// One path segment that names nothing above it ("a..b" is a plain name; ".." is not).
 bool Plain(const std::string& text) {
-    return text.find_first_of("/\\?#%\"<> ") == std::string::npos &&
-           text.find("..") == std::string::npos;
+    return text.find_first_of("/\\?#%\"<> ") == std::string::npos && text != "." &&
+           text != "..";
 }
 
 } // namespace
