@@ -21,8 +21,7 @@ void Check(bool condition) {
 
 // One path segment that names nothing above it ("a..b" is a plain name; ".." is not).
 bool Plain(const std::string& text) {
-    return text.find_first_of("/\\?#%\"<> ") == std::string::npos && text != "." &&
-           text != "..";
+    return text.find_first_of("/\\?#%\"<> ") == std::string::npos && text != "." && text != "..";
 }
 
 } // namespace
