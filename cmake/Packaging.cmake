@@ -27,10 +27,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://skelvane.example.org/")
 # Debian 12's runtime packages of the libraries the programs link, the X11 platform
 # plugin, and the fonts and zone data the windows need.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), qt6-qpa-plugins, libcurl4, libgif7, libjpeg62-turbo, zlib1g, libcpp-httplib0.11, tzdata, fonts-dejavu-core, fonts-liberation2")
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), libqt6printsupport6 (>= 6.4), qt6-qpa-plugins, libcurl4, libgif7, libjpeg62-turbo, zlib1g, libcpp-httplib0.11, tzdata, fonts-dejavu-core, fonts-liberation2")
 # The Weather page's browser plugin needs Qt WebEngine; without it the page says so and
 # addresses open in the user's browser. The Satellite page's movie player plugin needs Qt
 # Multimedia; without it the page shows stills and loops only.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "libqt6webenginewidgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libqt6multimedia6 (>= 6.4)")
+    "libqt6webenginewidgets6 (>= 6.4), libqt6multimedia6 (>= 6.4)")
 include(CPack)

@@ -39,6 +39,28 @@ if ! ldd "$prefix/lib/skelvane/plugins/libskelvane_media_player.so" | grep -q "l
   echo "the installed movie player plugin does not link Qt Multimedia"
   status=1
 fi
+# Every library the program and its download helper link comes from a package the Debian
+# package depends on (the C and C++ runtimes are always there).
+depends=$(sed -n 's/^set(CPACK_DEBIAN_PACKAGE_DEPENDS "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+if command -v dpkg >/dev/null && [[ -n "$depends" ]]; then
+  for binary in bin/skelvane lib/skelvane/skelvane-http; do
+    needed=" $(objdump -p "$prefix/$binary" | awk '/NEEDED/ {printf "%s ", $2}')"
+    while read -r library path; do
+      [[ "$needed" == *" $library "* ]] || continue
+      # Debian 12 keeps libraries both under /lib and /usr/lib; dpkg knows one of them.
+      package=$(dpkg -S "$path" 2>/dev/null || dpkg -S "${path#/usr}" 2>/dev/null ||
+        dpkg -S "/usr$path" 2>/dev/null || true)
+      package=${package%%:*}
+      case "$package" in
+        "" | libc6 | libgcc-s1 | libstdc++6) continue ;;
+      esac
+      if [[ ", $depends," != *", $package "* && ", $depends," != *", $package,"* ]]; then
+        echo "$binary links $library from $package, which the package does not depend on"
+        status=1
+      fi
+    done < <(ldd "$prefix/$binary" | awk '$2 == "=>" && $3 ~ /^\// {print $1, $3}')
+  done
+fi
 # Run from elsewhere: the place list is found beside the installed program, not here.
 if ! (cd / && "$prefix/bin/skelvane-almanac" place --zip 10001 | grep -q '"KNYC"'); then
   echo "the installed skelvane-almanac does not find its place list"
