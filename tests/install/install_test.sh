@@ -40,9 +40,17 @@ if ! ldd "$prefix/lib/skelvane/plugins/libskelvane_media_player.so" | grep -q "l
   status=1
 fi
 # Every library the program and its download helper link comes from a package the Debian
-# package depends on (the C and C++ runtimes are always there).
+# package depends on, or from one of those packages' own dependencies (the C and C++
+# runtimes are always there). A sanitizer build is never packaged and is not checked.
 depends=$(sed -n 's/^set(CPACK_DEBIAN_PACKAGE_DEPENDS "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
-if command -v dpkg >/dev/null && [[ -n "$depends" ]]; then
+if command -v dpkg-query >/dev/null && [[ -n "$depends" ]] &&
+  ! ldd "$prefix/bin/skelvane" | grep -q libasan; then
+  listed=" "
+  for package in $(tr ',' '\n' <<<"$depends" | awk '{print $1}'); do
+    listed+="$package "
+    listed+=$(dpkg-query -W -f='${Depends}' "$package" 2>/dev/null | tr ',|' '\n\n' |
+      awk '{printf "%s ", $1}')
+  done
   for binary in bin/skelvane lib/skelvane/skelvane-http; do
     needed=" $(objdump -p "$prefix/$binary" | awk '/NEEDED/ {printf "%s ", $2}')"
     while read -r library path; do
@@ -54,7 +62,7 @@ if command -v dpkg >/dev/null && [[ -n "$depends" ]]; then
       case "$package" in
         "" | libc6 | libgcc-s1 | libstdc++6) continue ;;
       esac
-      if [[ ", $depends," != *", $package "* && ", $depends," != *", $package,"* ]]; then
+      if [[ "$listed" != *" $package "* ]]; then
         echo "$binary links $library from $package, which the package does not depend on"
         status=1
       fi
