@@ -116,12 +116,12 @@ std::vector<LiveCheck> RunLiveChecks(const LiveSourceTable& table, HttpTransport
     for (const char* key :
          {"radar.layer.N0R", "radar.layer.N0V", "radar.layer.N1P", "radar.layer.NTP",
           "radar.layer.NCR", "radar.layer.N0Z", "mosaic.layer"}) {
-        const std::string spec = checker.value(key);
-        if (spec.empty()) {
+        const std::string layerText = checker.value(key);
+        if (layerText.empty()) {
             checker.note(key, true, "no source configured: the product fails with a status line");
             continue;
         }
-        const MapLayer layer = SplitMapLayer(FillPlaceholders(spec, place));
+        const MapLayer layer = SplitMapLayer(FillPlaceholders(layerText, place));
         const std::pair<std::string_view, std::string> fields[] = {{"workspace", layer.workspace},
                                                                    {"layer", layer.name}};
         const std::string url = FillPlaceholders(checker.value("radar.capabilities"), fields);

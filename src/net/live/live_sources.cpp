@@ -292,12 +292,12 @@ struct LiveSources::Impl {
 
     // The layer of a product at a site ("kokx:kokx_sr_bref"); empty when it has no source.
     MapLayer productLayer(std::string_view product, int view) const {
-        const std::string spec = value("radar.layer." + CanonicalRadarProduct(product));
-        if (spec.empty())
+        const std::string layerText = value("radar.layer." + CanonicalRadarProduct(product));
+        if (layerText.empty())
             return {};
         const std::pair<std::string_view, std::string> fields[] = {
             {"site", RadarSiteIcao(view)}, {"region", std::string(RadarMosaicRegion(view))}};
-        return SplitMapLayer(FillPlaceholders(spec, fields));
+        return SplitMapLayer(FillPlaceholders(layerText, fields));
     }
 
     MapLayer mosaicLayer(int view) const {
