@@ -2,6 +2,8 @@
 // autostart folder, caches and every other per-user file live in a temporary folder, and the
 // download layer talks to loopback fixture servers only (a start-up weather download of a
 // window under test goes nowhere).
+#include "support/test_environment.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gmock/gmock.h>
@@ -20,15 +22,10 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 int main(int argc, char* argv[]) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir configHome;
-    if (!configHome.isValid())
+    QTemporaryDir userFolders;
+    if (!userFolders.isValid())
         return 1;
-    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (configHome.path() + QStringLiteral("/data")).toUtf8());
-    qputenv("XDG_CACHE_HOME", (configHome.path() + QStringLiteral("/cache")).toUtf8());
-    qputenv("SKELVANE_LOOPBACK_ONLY", "1");
+    skelvane::test::IsolateTestProcess(userFolders.path());
     // As the program does: Qt Multimedia's ffmpeg backend plays MPEG-1 reliably.
     if (!qEnvironmentVariableIsSet("QT_MEDIA_BACKEND"))
         qputenv("QT_MEDIA_BACKEND", "ffmpeg");

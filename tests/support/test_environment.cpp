@@ -43,6 +43,15 @@ ScopedFileSizeLimit::~ScopedFileSizeLimit() {
     std::signal(SIGXFSZ, oldHandler_);
 }
 
+void IsolateTestProcess(const QString& userFolders) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_CONFIG_HOME", userFolders.toUtf8());
+    qputenv("XDG_DATA_HOME", (userFolders + QStringLiteral("/data")).toUtf8());
+    qputenv("XDG_CACHE_HOME", (userFolders + QStringLiteral("/cache")).toUtf8());
+    qputenv("SKELVANE_LOOPBACK_ONLY", "1");
+}
+
 QString TestConfigHome() {
     return qEnvironmentVariable("XDG_CONFIG_HOME");
 }

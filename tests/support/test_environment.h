@@ -34,6 +34,11 @@ private:
     void (*oldHandler_)(int) = nullptr;
 };
 
+// What every Qt suite's main sets before the application object exists: windows render
+// offscreen (unless the caller chose a platform), the per-user folders (settings, autostart,
+// data, caches) live in `userFolders`, and the download layer talks to loopback hosts only.
+void IsolateTestProcess(const QString& userFolders);
+
 // The XDG_CONFIG_HOME that the test main points at a fresh temporary folder, so that no
 // test reads or writes the real user's settings.
 QString TestConfigHome();
