@@ -31,11 +31,14 @@ desktop-file-validate "$prefix/share/applications/skelvane.desktop" || status=1
 appstreamcli validate --no-net "$prefix/share/metainfo/org.example.skelvane.metainfo.xml" \
   >/dev/null || status=1
 # The program itself never links Qt Multimedia: only its movie player plugin does.
-if ldd "$prefix/bin/skelvane" | grep -q Multimedia; then
+# ldd's output is read whole first: with pipefail, grep -q leaving early would fail the pipe.
+program_libraries=$(ldd "$prefix/bin/skelvane")
+plugin_libraries=$(ldd "$prefix/lib/skelvane/plugins/libskelvane_media_player.so")
+if grep -q Multimedia <<<"$program_libraries"; then
   echo "bin/skelvane links Qt Multimedia; only the movie player plugin may"
   status=1
 fi
-if ! ldd "$prefix/lib/skelvane/plugins/libskelvane_media_player.so" | grep -q "libQt6Multimedia\.so"; then
+if ! grep -q "libQt6Multimedia\.so" <<<"$plugin_libraries"; then
   echo "the installed movie player plugin does not link Qt Multimedia"
   status=1
 fi
@@ -44,7 +47,7 @@ fi
 # runtimes are always there). A sanitizer build is never packaged and is not checked.
 depends=$(sed -n 's/^set(CPACK_DEBIAN_PACKAGE_DEPENDS "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
 if command -v dpkg-query >/dev/null && [[ -n "$depends" ]] &&
-  ! ldd "$prefix/bin/skelvane" | grep -q libasan; then
+  ! grep -q libasan <<<"$program_libraries"; then
   listed=" "
   for package in $(tr ',' '\n' <<<"$depends" | awk '{print $1}'); do
     listed+="$package "
@@ -70,7 +73,7 @@ if command -v dpkg-query >/dev/null && [[ -n "$depends" ]] &&
   done
 fi
 # Run from elsewhere: the place list is found beside the installed program, not here.
-if ! (cd / && "$prefix/bin/skelvane-almanac" place --zip 10001 | grep -q '"KNYC"'); then
+if ! (cd / && "$prefix/bin/skelvane-almanac" place --zip 10001 | grep '"KNYC"' >/dev/null); then
   echo "the installed skelvane-almanac does not find its place list"
   status=1
 fi
